@@ -1,0 +1,265 @@
+// The eight settings: reading them from Config.ini, and the settings window (window 1) that
+// changes them, writing each change to the file at once.
+//
+// Sections: layout; reading; the window; the gadget handler.
+#include "game/presentation/settings.h"
+
+#include <climits>
+#include <iterator>
+#include <string>
+
+#include "game/app/app_state.h"
+#include "game/presentation/background.h"
+#include "game/presentation/sound.h"
+#include "platform/dialog.h"
+#include "platform/gadget.h"
+#include "platform/media.h"
+#include "platform/profile.h"
+#include "platform/window.h"
+
+Settings gSettings;
+
+namespace {
+
+// ---- Layout -----------------------------------------------------------------------------------
+
+enum SettingsGadget {
+  GadgetBackgroundFrame = 10,
+  GadgetBackgroundBox = 11,
+  GadgetDefaultPictures = 12,
+  GadgetOwnPictures = 13,
+  GadgetColourBackground = 14,
+  GadgetSoundFrame = 20,
+  GadgetSoundBox = 21,
+  GadgetMusicSwitch = 22,
+  GadgetDefaultMusic = 23,
+  GadgetOwnMusic = 24,
+  GadgetEffectsSwitch = 25,
+  GadgetVolumeLabel = 26,
+  GadgetVolumeSlider = 27,
+};
+
+constexpr int SettingsWidth = 450;
+constexpr int SettingsHeight = 300;
+
+constexpr int FrameX = 10;
+constexpr int FrameWidth = 430;
+constexpr int FrameGap = 10;
+constexpr int BackgroundFrameY = 10;
+constexpr int BackgroundFrameHeight = 45;
+constexpr int SoundFrameY = BackgroundFrameY + BackgroundFrameHeight + FrameGap;
+constexpr int SoundFrameHeight = 80;
+
+// A container sits inside its frame, below the frame's caption.
+constexpr int ContainerInsetX = 5;
+constexpr int ContainerInsetY = 15;
+constexpr int ContainerX = FrameX + ContainerInsetX;
+constexpr int ContainerWidth = FrameWidth - 2 * ContainerInsetX;
+constexpr int ContainerHeightLoss = 20;
+
+constexpr int CheckBoxX = 5;
+constexpr int CheckBoxWidth = 100;
+constexpr int CheckBoxHeight = 20;
+constexpr int FirstRowY = 5;
+constexpr int SecondRowY = 30;
+
+constexpr int LabelGap = 10;
+constexpr int LabelDrop = 4;
+constexpr int LabelX = CheckBoxX + CheckBoxWidth + LabelGap;
+constexpr int LabelY = SecondRowY + LabelDrop;
+constexpr int LabelWidth = 85;
+constexpr int LabelHeight = 20;
+
+constexpr int SliderDrop = 3;
+constexpr int SliderX = LabelX + LabelWidth;
+constexpr int SliderY = SecondRowY + SliderDrop;
+constexpr int SliderWidth = 220;
+constexpr int SliderHeight = 20;
+
+constexpr int VolumePerPercent = 10;
+
+constexpr const char* SettingsTitle = "游戏设置";
+constexpr const char* VolumeLabelStart = "设置音量：";
+constexpr const char* PictureFolderPrompt = "请选择图片所在目录，游戏每过一关将更换一张图片。";
+constexpr const char* MusicFolderPrompt = "请选择音乐所在目录。";
+constexpr const char* FolderStart = "C:\\";
+
+constexpr int CancelledColour = -1;
+
+// The check box of choice i of a row of alternatives.
+constexpr int CheckBoxXOf(int i) { return CheckBoxX + i * CheckBoxWidth; }
+
+std::string VolumeLabelText(int volume) {
+  return VolumeLabelStart + std::to_string(volume / VolumePerPercent) + "%";
+}
+
+// ---- Reading ----------------------------------------------------------------------------------
+
+// The leading decimal number of a text; 0 when it does not start with one.
+int LeadingNumber(const std::string& text) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) break;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+void ReadSettings() {
+  const std::string& file = gApp.configPath;
+  gSettings.backgroundType = LeadingNumber(ReadIni("Images", "type", file));
+  gSettings.backgroundColour = LeadingNumber(ReadIni("Images", "Color", file));
+  gSettings.pictureDirectory = ReadIni("Images", "Path", file);
+  gSettings.musicSourceType = LeadingNumber(ReadIni("Sound", "Type", file));
+  gSettings.musicDirectory = ReadIni("Sound", "Path", file);
+  gSettings.effectsOn = LeadingNumber(ReadIni("Sound", "Yinxiao", file));
+  gSettings.musicOn = LeadingNumber(ReadIni("Sound", "Yinyue", file));
+  gSettings.volume = LeadingNumber(ReadIni("Sound", "Yinliang", file));
+}
+
+// ---- The window -------------------------------------------------------------------------------
+
+void OpenSettingsWindow() {
+  if (!OpenWindow(SettingsWindow, SettingsWidth, SettingsHeight, SettingsTitle, 0, GameWindow)) {
+    return;
+  }
+  ShowSystemCursor();
+  UseGadgetList(SettingsWindow);
+
+  FrameGadget(GadgetBackgroundFrame, FrameX, BackgroundFrameY, FrameWidth, BackgroundFrameHeight,
+              "背景设置");
+  ContainerGadget(GadgetBackgroundBox, ContainerX, BackgroundFrameY + ContainerInsetY,
+                  ContainerWidth, BackgroundFrameHeight - ContainerHeightLoss);
+  CheckBoxGadget(GadgetDefaultPictures, CheckBoxXOf(0), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "默认背景图片");
+  CheckBoxGadget(GadgetOwnPictures, CheckBoxXOf(1), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "自选背景图片");
+  CheckBoxGadget(GadgetColourBackground, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "使用颜色做背景");
+  CloseGadgetList();
+
+  FrameGadget(GadgetSoundFrame, FrameX, SoundFrameY, FrameWidth, SoundFrameHeight, "声音设置");
+  ContainerGadget(GadgetSoundBox, ContainerX, SoundFrameY + ContainerInsetY, ContainerWidth,
+                  SoundFrameHeight - ContainerHeightLoss);
+  CheckBoxGadget(GadgetMusicSwitch, CheckBoxXOf(0), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "游戏音乐开关");
+  CheckBoxGadget(GadgetDefaultMusic, CheckBoxXOf(1), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "默认背景音乐");
+  CheckBoxGadget(GadgetOwnMusic, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "自选背景音乐");
+  CheckBoxGadget(GadgetEffectsSwitch, CheckBoxXOf(0), SecondRowY, CheckBoxWidth, CheckBoxHeight,
+                 "游戏音效开关");
+  TextGadget(GadgetVolumeLabel, LabelX, LabelY, LabelWidth, LabelHeight,
+             VolumeLabelText(MediaFullVolume / 2));
+  TrackBarGadget(GadgetVolumeSlider, SliderX, SliderY, SliderWidth, SliderHeight, 0,
+                 MediaFullVolume);
+  CloseGadgetList();
+
+  RefreshSettingsWindow();
+}
+
+void RefreshSettingsWindow() {
+  const int backgroundBoxes[] = {GadgetDefaultPictures, GadgetOwnPictures, GadgetColourBackground};
+  for (int i = 0; i < static_cast<int>(std::size(backgroundBoxes)); ++i) {
+    SetGadgetState(backgroundBoxes[i], gSettings.backgroundType == i ? 1 : 0);
+  }
+  const int musicBoxes[] = {GadgetDefaultMusic, GadgetOwnMusic};
+  for (int i = 0; i < static_cast<int>(std::size(musicBoxes)); ++i) {
+    SetGadgetState(musicBoxes[i], gSettings.musicSourceType == i ? 1 : 0);
+  }
+  SetGadgetState(GadgetVolumeSlider, gSettings.volume);
+  SetGadgetText(GadgetVolumeLabel, VolumeLabelText(gSettings.volume));
+  SetGadgetState(GadgetMusicSwitch, gSettings.musicOn);
+  SetGadgetState(GadgetEffectsSwitch, gSettings.effectsOn);
+}
+
+void CloseSettingsWindow() {
+  HideSystemCursor();
+  CloseWindow(SettingsWindow);
+}
+
+// ---- The gadget handler -----------------------------------------------------------------------
+
+void HandleSettingsGadget(int gadget) {
+  const std::string& file = gApp.configPath;
+  switch (gadget) {
+    case GadgetDefaultPictures:
+      gSettings.backgroundType = 0;
+      WriteIni("Images", "Type", "0", file);
+      ChooseBackground();
+      break;
+    case GadgetOwnPictures: {
+      const std::string folder = ChooseFolder(PictureFolderPrompt, FolderStart);
+      if (folder.empty()) break;
+      gSettings.backgroundType = 1;
+      WriteIni("Images", "Type", "1", file);
+      WriteIni("Images", "Path", folder, file);
+      gSettings.pictureDirectory = folder;
+      ChooseBackground();
+      break;
+    }
+    case GadgetColourBackground: {
+      const int colour = ChooseColour(gSettings.backgroundColour);
+      if (colour == CancelledColour) break;
+      gSettings.backgroundType = 2;
+      gSettings.backgroundColour = colour;
+      WriteIni("Images", "Type", "2", file);
+      WriteIni("Images", "Color", std::to_string(colour), file);
+      ChooseBackground();
+      break;
+    }
+    case GadgetMusicSwitch:
+      if (GadgetState(GadgetMusicSwitch) == 0) {
+        WriteIni("Sound", "Yinyue", "0", file);
+        gSettings.musicOn = 0;
+        CloseSound(MusicAlias);
+      } else {
+        WriteIni("Sound", "Yinyue", "1", file);
+        gSettings.musicOn = 1;
+        MusicCheck();
+      }
+      break;
+    case GadgetDefaultMusic:
+      WriteIni("Sound", "Type", "0", file);
+      gSettings.musicSourceType = 0;
+      CloseSound(MusicAlias);
+      MusicCheck();
+      break;
+    case GadgetOwnMusic: {
+      const std::string folder = ChooseFolder(MusicFolderPrompt, FolderStart);
+      if (folder.empty()) break;
+      WriteIni("Sound", "Type", "1", file);
+      WriteIni("Sound", "Path", folder, file);
+      gSettings.musicSourceType = 1;
+      gSettings.musicDirectory = folder;
+      CloseSound(MusicAlias);
+      MusicCheck();
+      break;
+    }
+    case GadgetEffectsSwitch:
+      if (GadgetState(GadgetEffectsSwitch) == 0) {
+        WriteIni("Sound", "Yinxiao", "0", file);
+        gSettings.effectsOn = 0;
+      } else {
+        WriteIni("Sound", "Yinxiao", "1", file);
+        gSettings.effectsOn = 1;
+      }
+      break;
+    case GadgetVolumeSlider:
+      gSettings.volume = GadgetState(GadgetVolumeSlider);
+      SetMediaVolume(MusicAlias, gSettings.volume);
+      SetGadgetText(GadgetVolumeLabel, VolumeLabelText(gSettings.volume));
+      WriteIni("Sound", "Yinliang", std::to_string(gSettings.volume), file);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,17 @@
+// Level start and end, game reset, pause, the level buttons and the introduction click.
+#pragma once
+
+// Copies level n of the map into the live board and starts it in the current mode.
+void StartLevel(int n);
+// The last tile of the level in play is gone.
+void LevelCleared();
+// Back to a new game at level 1 (game over, the home button).
+void ResetGame();
+// Sets the current level and its text.
+void SetCurrentLevel(int level);
+// The in-game buttons 4, 6 and 7.
+void PressPauseButton();
+void PressPreviousLevelButton();
+void PressNextLevelButton();
+// Any click on the level introduction page starts play.
+void ClickLevelIntro();

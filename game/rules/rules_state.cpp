@@ -1,0 +1,8 @@
+#include "game/rules/rules_state.h"
+
+PlayState gPlay;
+LevelState gLevel;
+ItemState gItems;
+ScoreState gScore;
+EffectState gEffects;
+ResultState gResult;

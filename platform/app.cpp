@@ -1,0 +1,95 @@
+// Start and end of the platform: the one Qt application object, its translation and fonts.
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/picture.h"
+#include "platform/window_internal.h"
+
+namespace {
+
+// Face that carries the Chinese texts of the dialogs and controls.
+constexpr const char* ChineseFallbackFace = "WenQuanYi Zen Hei";
+
+// Qt's standard button texts (确定, 取消, 是, 否).
+constexpr const char* QtChineseCatalogue = "qtbase_zh_CN";
+
+struct AppPlatform {
+  QApplication* application = nullptr;   // created once, lives until the process ends
+  QTranslator* translator = nullptr;     // Qt's own Chinese texts
+};
+
+AppPlatform gAppPlatform;
+
+// Qt aborts the process when its X connection fails, so the connection is tried first through
+// libxcb (which the X platform plugin loads anyway).
+bool CanConnectToX() {
+  void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+  if (!xcb) return false;
+  using Connect = void* (*)(const char*, int*);
+  using HasError = int (*)(void*);
+  using Disconnect = void (*)(void*);
+  auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
+  auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
+  auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
+  bool ok = false;
+  if (connect && hasError && disconnect) {
+    void* connection = connect(nullptr, nullptr);
+    ok = connection && hasError(connection) == 0;
+    if (connection) disconnect(connection);
+  }
+  dlclose(xcb);
+  return ok;
+}
+
+// Whether Qt's window system can start: any explicitly chosen platform other than X is trusted;
+// X needs a display that answers.
+bool DisplayAvailable() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && *platform && std::strncmp(platform, "xcb", 3) != 0) return true;
+  const char* display = std::getenv("DISPLAY");
+  if (!display || !*display) return false;
+  return CanConnectToX();
+}
+
+}  // namespace
+
+bool InitPlatform() {
+  AppPlatform& a = gAppPlatform;
+  if (a.application) return true;
+  if (!DisplayAvailable()) return false;
+  static int argc = 1;
+  static char programName[] = "pelmora";
+  static char* argv[] = {programName, nullptr};
+  a.application = new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  a.translator = new QTranslator(a.application);
+  if (a.translator->load(QtChineseCatalogue, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(a.translator);
+
+  QFont font = QApplication::font();
+  font.setFamilies({font.family(), ChineseFallbackFace});
+  QApplication::setFont(font);
+  return true;
+}
+
+void ShutdownPlatform() {
+  if (!gAppPlatform.application) return;
+  if (IsScreenOpen()) CloseScreen();
+  std::vector<int> numbers;
+  for (auto& [number, slot] : gWindows.open) numbers.push_back(number);
+  for (int number : numbers) CloseWindow(number);
+  ReleaseTimers();
+  while (gWindows.cursorCount < 0) ShowSystemCursor();
+  gWindows.cursorCount = 0;
+}

@@ -1,0 +1,153 @@
+// Decoding of picture files: PNG (libpng), JPEG (libjpeg), BMP (Qt's reader).
+//
+// Sections: format recognition, PNG, JPEG, BMP, entry points.
+// A damaged or truncated file gives a null image; nothing is printed and nothing aborts.
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <jpeglib.h>
+#include <jerror.h>
+#include <png.h>
+
+#include "platform/picture_internal.h"
+
+namespace {
+
+// Larger pictures are refused rather than allocated: no picture of the programs comes close.
+constexpr int MaxPictureSide = 16384;
+
+// ---- Format recognition -----------------------------------------------------------------------
+
+enum PictureFormat { FormatUnknown, FormatPng, FormatJpeg, FormatBmp };
+
+PictureFormat RecogniseFormat(const unsigned char* data, size_t size) {
+  static const unsigned char pngMagic[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size >= sizeof pngMagic && std::equal(pngMagic, pngMagic + sizeof pngMagic, data))
+    return FormatPng;
+  if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return FormatJpeg;
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return FormatBmp;
+  return FormatUnknown;
+}
+
+bool IsSensibleSize(long width, long height) {
+  return width > 0 && height > 0 && width <= MaxPictureSide && height <= MaxPictureSide;
+}
+
+// ---- PNG --------------------------------------------------------------------------------------
+
+QImage DecodePng(const unsigned char* data, size_t size) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&png, data, size)) return QImage();
+  if (!IsSensibleSize(png.width, png.height)) {
+    png_image_free(&png);
+    return QImage();
+  }
+  // Every colour type comes out as straight 8-bit RGBA, byte-ordered like Format_RGBA8888.
+  png.format = PNG_FORMAT_RGBA;
+  QImage picture(int(png.width), int(png.height), QImage::Format_RGBA8888);
+  if (picture.isNull()) {
+    png_image_free(&png);
+    return QImage();
+  }
+  if (!png_image_finish_read(&png, nullptr, picture.bits(), picture.bytesPerLine(), nullptr))
+    return QImage();
+  return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// ---- JPEG -------------------------------------------------------------------------------------
+
+struct JpegErrorTrap {
+  jpeg_error_mgr manager;   // libjpeg's own part; must stay first
+  jmp_buf escape;           // where a fatal error returns to
+};
+
+[[noreturn]] void EscapeJpegError(j_common_ptr info) {
+  longjmp(reinterpret_cast<JpegErrorTrap*>(info->err)->escape, 1);
+}
+
+// A file that ends early is only a warning to libjpeg (it pads with grey); here it fails.
+void TrapJpegWarning(j_common_ptr info, int level) {
+  if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) EscapeJpegError(info);
+}
+
+void IgnoreJpegMessage(j_common_ptr) {}
+
+// Kept out of DecodeJpeg so that no object with a destructor lives across the setjmp.
+bool DecodeJpegInto(const unsigned char* data, size_t size, std::vector<unsigned char>& pixels,
+                    int& width, int& height) {
+  jpeg_decompress_struct info;
+  JpegErrorTrap trap;
+  info.err = jpeg_std_error(&trap.manager);
+  trap.manager.error_exit = EscapeJpegError;
+  trap.manager.emit_message = TrapJpegWarning;
+  trap.manager.output_message = IgnoreJpegMessage;
+  if (setjmp(trap.escape)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  if (!IsSensibleSize(info.image_width, info.image_height)) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
+  info.out_color_space = JCS_EXT_RGBX;
+  jpeg_start_decompress(&info);
+  width = int(info.output_width);
+  height = int(info.output_height);
+  const size_t rowBytes = size_t(width) * 4;
+  pixels.resize(rowBytes * size_t(height));
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = pixels.data() + rowBytes * info.output_scanline;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return true;
+}
+
+QImage DecodeJpeg(const unsigned char* data, size_t size) {
+  std::vector<unsigned char> pixels;
+  int width = 0, height = 0;
+  if (!DecodeJpegInto(data, size, pixels, width, height)) return QImage();
+  const QImage view(pixels.data(), width, height, width * 4, QImage::Format_RGBX8888);
+  return view.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// ---- BMP --------------------------------------------------------------------------------------
+
+QImage DecodeBmp(const unsigned char* data, size_t size) {
+  QImage picture;
+  if (!picture.loadFromData(data, int(size), "BMP")) return QImage();
+  if (!IsSensibleSize(picture.width(), picture.height())) return QImage();
+  return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+// ---- Entry points -----------------------------------------------------------------------------
+
+QImage DecodePicture(const unsigned char* data, size_t size) {
+  if (data == nullptr) return QImage();
+  switch (RecogniseFormat(data, size)) {
+    case FormatPng: return DecodePng(data, size);
+    case FormatJpeg: return DecodeJpeg(data, size);
+    case FormatBmp: return DecodeBmp(data, size);
+    case FormatUnknown: break;
+  }
+  return QImage();
+}
+
+QImage ReadPictureFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return QImage();
+  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                         std::istreambuf_iterator<char>());
+  return DecodePicture(bytes.data(), bytes.size());
+}

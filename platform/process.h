@@ -1,0 +1,17 @@
+// Processes, time and the web browser.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Starts a program file without waiting and without arguments, detached. False on failure.
+bool RunProgram(const std::string& path);
+
+// Opens a web address in the default browser without waiting. False on failure.
+bool OpenWebPage(const std::string& url);
+
+// Sleeps the given number of milliseconds (no events are handled meanwhile).
+void Delay(int milliseconds);
+
+// Milliseconds since an arbitrary fixed moment (monotonic).
+uint32_t ElapsedMilliseconds();

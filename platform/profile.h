@@ -1,0 +1,17 @@
+// Profile files ("Config.ini"): "[Section]" lines opening sections and "key=value" lines.
+//
+// Section and key names are matched without regard to letter case; the first match counts.
+// Lines starting with ';' are comments. A write changes or adds only its own line: comments,
+// other keys, other sections and their order survive as they stand.
+#pragma once
+
+#include <string>
+
+// The value, without the spaces around it; the empty text when the file, the section or the key
+// is missing. Values are returned whole, however long.
+std::string ReadIni(const std::string& section, const std::string& key, const std::string& file);
+
+// Sets one key, creating the file and the section when needed. False when the file cannot be
+// written (nothing else happens then).
+bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
+              const std::string& file);

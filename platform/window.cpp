@@ -1,0 +1,224 @@
+// Windows, the pointer, the system cursor and keyboard shortcuts on Qt widgets.
+//
+// Sections:
+//   [Widgets]    the frame and client widget classes
+//   [Windows]    open, close, title, activation
+//   [Pointer]    pointer position and the system cursor counter
+//   [Shortcuts]  keyboard shortcuts and their simulation
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShortcut>
+
+#include "platform/gadget.h"
+#include "platform/qt_internal.h"
+#include "platform/window_internal.h"
+
+WindowRegistry gWindows;
+
+// ---- [Widgets] --------------------------------------------------------------------------------
+
+namespace {
+
+// Top-level frame: the close box asks the program instead of closing.
+class FrameWidget : public QWidget {
+ public:
+  FrameWidget(int window, QWidget* owner, Qt::WindowFlags flags)
+      : QWidget(owner, flags), window_(window) {}
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    event->ignore();
+    PostEvent({EventCloseWindow, window_, 0});
+  }
+
+ private:
+  int window_;
+};
+
+// Client area: shows the screen and turns mouse input into events.
+class ClientWidget : public QWidget {
+ public:
+  ClientWidget(int window, QWidget* frame) : QWidget(frame), window_(window) {
+    setMouseTracking(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    PaintScreenOnWindow(window_, painter);
+    NoteDispatched();
+  }
+  void mouseMoveEvent(QMouseEvent*) override { PostEvent({EventMouseMove, window_, 0}); }
+  void mousePressEvent(QMouseEvent* event) override { PostButton(event, true); }
+  void mouseReleaseEvent(QMouseEvent* event) override { PostButton(event, false); }
+
+ private:
+  void PostButton(QMouseEvent* event, bool down) {
+    if (event->button() == Qt::LeftButton)
+      PostEvent({down ? EventLeftButtonDown : EventLeftButtonUp, window_, 0});
+    else if (event->button() == Qt::RightButton)
+      PostEvent({down ? EventRightButtonDown : EventRightButtonUp, window_, 0});
+  }
+
+  int window_;
+};
+
+}  // namespace
+
+// ---- [Windows] --------------------------------------------------------------------------------
+
+QWidget* WindowFrame(int window) {
+  auto it = gWindows.open.find(window);
+  return it == gWindows.open.end() ? nullptr : it->second.frame.data();
+}
+
+QWidget* WindowClientWidget(int window) {
+  return WindowFrame(window) ? gWindows.open[window].client : nullptr;
+}
+
+void RepaintWindow(int window) {
+  if (QWidget* client = WindowClientWidget(window)) client->update();
+}
+
+QWidget* DialogParent() {
+  QWidget* active = QApplication::activeWindow();
+  for (auto& [number, slot] : gWindows.open)
+    if (slot.frame && slot.frame == active) return active;
+  return nullptr;
+}
+
+// Drops what belongs to a window number once its frame is gone (closed, or deleted with its
+// owner).
+static void ForgetWindow(int window, const QWidget* frame) {
+  auto it = gWindows.open.find(window);
+  if (it == gWindows.open.end() || (it->second.frame && it->second.frame != frame)) return;
+  gWindows.open.erase(it);
+  StopWindowTimers(window);
+  ForgetWindowGadgets(window);
+  ForgetWindowStatusBar(window);
+}
+
+bool OpenWindow(int window, int width, int height, const std::string& title, int flags,
+                int owner) {
+  CloseWindow(window);
+  QWidget* ownerFrame = owner == NoOwner ? nullptr : WindowFrame(owner);
+  Qt::WindowFlags qtFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  if (flags & WindowMinimiseBox) qtFlags |= Qt::WindowMinimizeButtonHint;
+  auto* frame = new FrameWidget(window, ownerFrame, qtFlags);
+  frame->setWindowTitle(QString::fromStdString(title));
+  frame->setFixedSize(width, height);
+  auto* client = new ClientWidget(window, frame);
+  client->setGeometry(0, 0, width, height);
+
+  QRect around = ownerFrame ? ownerFrame->geometry()
+                            : QGuiApplication::primaryScreen()->availableGeometry();
+  frame->move(around.center() - QPoint(width / 2, height / 2));
+
+  gWindows.open[window] = {frame, client, width, height};
+  QObject::connect(frame, &QObject::destroyed, [window, frame] { ForgetWindow(window, frame); });
+  frame->show();
+  UseGadgetList(window);
+  return true;
+}
+
+void CloseWindow(int window) {
+  QWidget* frame = WindowFrame(window);
+  ForgetWindow(window, frame);
+  delete frame;
+}
+
+bool IsWindowOpen(int window) { return WindowFrame(window) != nullptr; }
+
+void SetWindowTitle(int window, const std::string& title) {
+  if (QWidget* frame = WindowFrame(window)) frame->setWindowTitle(QString::fromStdString(title));
+}
+
+std::string WindowTitle(int window) {
+  QWidget* frame = WindowFrame(window);
+  return frame ? frame->windowTitle().toStdString() : std::string();
+}
+
+bool IsWindowActive(int window) {
+  QWidget* frame = WindowFrame(window);
+  return frame && QApplication::activeWindow() == frame;
+}
+
+void ActivateWindow(int window) {
+  QWidget* frame = WindowFrame(window);
+  if (!frame) return;
+  frame->raise();
+  frame->activateWindow();
+  QCoreApplication::processEvents();
+}
+
+// ---- [Pointer] --------------------------------------------------------------------------------
+
+// One coordinate of the pointer in the client area, -1 outside [0, size).
+static int PointerCoordinate(int window, bool horizontal) {
+  QWidget* client = WindowClientWidget(window);
+  if (!client) return -1;
+  QPoint at = client->mapFromGlobal(QCursor::pos());
+  int value = horizontal ? at.x() : at.y();
+  int size = horizontal ? client->width() : client->height();
+  return value >= 0 && value < size ? value : -1;
+}
+
+int WindowMouseX(int window) { return PointerCoordinate(window, true); }
+int WindowMouseY(int window) { return PointerCoordinate(window, false); }
+
+void MovePointer(int window, int x, int y) {
+  if (QWidget* client = WindowClientWidget(window)) QCursor::setPos(client->mapToGlobal(QPoint(x, y)));
+}
+
+int ShowSystemCursor() {
+  if (++gWindows.cursorCount == 0) QApplication::restoreOverrideCursor();
+  return gWindows.cursorCount;
+}
+
+int HideSystemCursor() {
+  if (--gWindows.cursorCount == -1) QApplication::setOverrideCursor(Qt::BlankCursor);
+  return gWindows.cursorCount;
+}
+
+int SystemCursorCount() { return gWindows.cursorCount; }
+
+// ---- [Shortcuts] ------------------------------------------------------------------------------
+
+// The Qt key combination of a letter or digit with Shift/Ctrl/Alt.
+static QKeyCombination KeyCombinationOf(char key, int modifiers) {
+  Qt::KeyboardModifiers qtModifiers;
+  if (modifiers & ModShift) qtModifiers |= Qt::ShiftModifier;
+  if (modifiers & ModCtrl) qtModifiers |= Qt::ControlModifier;
+  if (modifiers & ModAlt) qtModifiers |= Qt::AltModifier;
+  // Qt's key codes for letters and digits are their upper-case character codes.
+  char upper = key >= 'a' && key <= 'z' ? char(key - 'a' + 'A') : key;
+  return QKeyCombination(qtModifiers, Qt::Key(upper));
+}
+
+void AddShortcut(int window, char key, int modifiers, int eventNumber) {
+  QWidget* frame = WindowFrame(window);
+  if (!frame) return;
+  auto* shortcut = new QShortcut(QKeySequence(KeyCombinationOf(key, modifiers)), frame);
+  shortcut->setContext(Qt::WindowShortcut);
+  shortcut->setAutoRepeat(false);
+  QObject::connect(shortcut, &QShortcut::activated,
+                   [window, eventNumber] { PostEvent({EventShortcut, window, eventNumber}); });
+}
+
+void SimulateKeyPress(int window, char key, int modifiers) {
+  QWidget* frame = WindowFrame(window);
+  if (!frame) return;
+  QKeyCombination combination = KeyCombinationOf(key, modifiers);
+  QWidget* target = frame->focusWidget() ? frame->focusWidget() : frame;
+  QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
+  QCoreApplication::sendEvent(target, &release);
+}

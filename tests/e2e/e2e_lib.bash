@@ -1,0 +1,69 @@
+# Helpers of the end-to-end tests: an X server of our own, the game in a temporary application
+# directory, window look-up, screenshots and pixel probes.
+
+# e2e_start_x: starts Xvfb on a free display and exports DISPLAY.
+e2e_start_x() {
+  local fifo="$E2E_WORK/display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
+  E2E_XVFB=$!
+  for _ in $(seq 100); do
+    [ -s "$fifo" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$(head -n1 "$fifo")"
+}
+
+# e2e_make_appdir APP: copies the resource set of APP into $E2E_WORK/app.
+e2e_make_appdir() {
+  mkdir -p "$E2E_WORK/app"
+  cp -r "$1/Images" "$1/Sound" "$1/Maps" "$E2E_WORK/app/"
+  if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
+}
+
+# e2e_find_window PID: prints the id of the first mapped window of the process.
+e2e_find_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# e2e_window_origin ID: prints "X Y" of the window's client area on the root window.
+e2e_window_origin() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}'
+}
+
+# e2e_pixel FILE X Y: prints the pixel of a screenshot as "R,G,B".
+e2e_pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# e2e_shot NAME: screenshot of the whole X screen into $E2E_WORK/NAME.png.
+e2e_shot() {
+  import -window root "$E2E_WORK/$1.png"
+}
+
+# e2e_wait_pixel ID X Y COLOUR SECONDS: waits until the window's client pixel (X, Y) is COLOUR.
+e2e_wait_pixel() {
+  local id=$1 x=$2 y=$3 want=$4 seconds=$5 ox oy
+  read -r ox oy < <(e2e_window_origin "$id")
+  for _ in $(seq $((seconds * 5))); do
+    e2e_shot probe
+    [ "$(e2e_pixel "$E2E_WORK/probe.png" $((ox + x)) $((oy + y)))" = "$want" ] && return 0
+    sleep 0.2
+  done
+  echo "pixel ($x, $y) never became $want; last $(e2e_pixel "$E2E_WORK/probe.png" $((ox + x)) $((oy + y)))" >&2
+  return 1
+}
+
+e2e_cleanup() {
+  if [ -n "${E2E_GAME:-}" ]; then kill "$E2E_GAME" 2>/dev/null || true; fi
+  if [ -n "${E2E_XVFB:-}" ]; then kill "$E2E_XVFB" 2>/dev/null || true; fi
+  rm -rf "$E2E_WORK"
+}
+
+E2E_WORK=$(mktemp -d)
+trap e2e_cleanup EXIT

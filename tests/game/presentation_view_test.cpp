@@ -1,0 +1,217 @@
+// Drawing of the board, the panel, the menu and the pages, checked through the draw log and
+// pixel probes of the screen.
+#include "game/presentation/pages.h"
+#include "game/presentation/play_view.h"
+#include "game/presentation/sprites.h"
+#include "platform/colour.h"
+#include "tests/game/app_support.h"
+
+namespace {
+
+class BoardViewTest : public AppTest {
+ protected:
+  // The face draw of the board at the given face sprite, as (x, y).
+  static std::pair<int, int> FacePosition(int sprite) {
+    for (const DrawRecord& r : DrawLog())
+      if (r.kind == DrawnSprite && r.number == sprite) return {r.x, r.y};
+    return {-1000, -1000};
+  }
+};
+
+TEST_F(BoardViewTest, LayerTenOfTypeOneIsFiftyFourPixelsUpAndLeftOfLayerOne) {
+  PlayEmptyLevel(1);
+  gLevel.board.cell[1][5][5] = 1;
+  gLevel.board.cell[10][5][5] = 2;
+  StartDrawLog();
+  DrawBoard();
+  auto low = FacePosition(SpriteFace0 + 1);
+  auto high = FacePosition(SpriteFace0 + 2);
+  EXPECT_EQ(low.first - high.first, 54);
+  EXPECT_EQ(low.second - high.second, 54);
+  // Each shadow comes just before its tile, 3 pixels up and left.
+  std::vector<DrawRecord> s = DrawnSprites();
+  ASSERT_EQ(s.size(), 4u);
+  EXPECT_EQ(s[0].number, SpriteShadow);
+  EXPECT_EQ(s[0].x, low.first - 3);
+  EXPECT_EQ(s[0].y, low.second - 3);
+}
+
+TEST_F(BoardViewTest, TypeTwoShiftsEachLayerHalfATileRight) {
+  PlayEmptyLevel(2);
+  gLevel.board.cell[2][4][6] = 1;
+  gLevel.board.cell[3][4][6] = 2;
+  StartDrawLog();
+  DrawBoard();
+  EXPECT_EQ(FacePosition(SpriteFace0 + 2).first - FacePosition(SpriteFace0 + 1).first, 21);
+}
+
+TEST_F(BoardViewTest, PausedBoardDrawsNoTileButThePanel) {
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][4][6] = 1;
+  gPlay.paused = true;
+  StartDrawLog();
+  FrameTick();
+  EXPECT_EQ(CountSprite(SpriteShadow), 0);
+  EXPECT_EQ(CountSprite(SpriteFace0 + 1), 0);
+  EXPECT_EQ(CountSprite(SpriteCaptionTileCount), 1);
+  EXPECT_EQ(CountSprite(SpritePauseButtonPaused), 1);
+  EXPECT_EQ(CountSprite(SpritePanelButton1 + 3), 0);
+}
+
+TEST_F(BoardViewTest, SelectedTilesUseTheHighlightedFace) {
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][1][1] = 9;
+  gLevel.board.cell[2][1][5] = 9;
+  gLevel.board.cell[2][1][9] = 9;
+  gLevel.first = {2, 1, 1, 9, 0, 0};
+  gLevel.second = {2, 1, 5, 9, 0, 0};
+  StartDrawLog();
+  DrawBoard();
+  EXPECT_EQ(CountSprite(SpriteFaceHighlighted0 + 9), 2);
+  EXPECT_EQ(CountSprite(SpriteFace0 + 9), 1);
+}
+
+TEST_F(BoardViewTest, TileReachesTheScreenWhereItIsDrawn) {
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][5][10] = 12;
+  FrameTick();   // draws the board into the back buffer
+  // Layer 2 of type 1: (420 - 12 + 30, 270 - 12 + 10) = (438, 268); the face's middle differs
+  // from the plain background colour around it.
+  int inside = ScreenPixel(438 + 24, 268 + 30);
+  int outside = ScreenPixel(438 + 24, 268 - 40);
+  EXPECT_NE(inside, outside);
+  EXPECT_EQ(outside, gSettings.backgroundColour);
+}
+
+class PanelTest : public AppTest {};
+
+TEST_F(PanelTest, ProgressModeShowsLevelClockAndCounts) {
+  PlayEmptyLevel(1);
+  gPlay.levelText = "12";
+  gScore.scoreText = "345";
+  gScore.minutesText = "07";
+  gScore.secondsText = "59";
+  gLevel.totalText = "144";
+  gLevel.remainingText = "98";
+  gItems.hints = 12;
+  StartDrawLog();
+  DrawPanel();
+  auto at = [](int sprite, int x, int y) {
+    for (const DrawRecord& r : DrawLog())
+      if (r.kind == DrawnSprite && r.number == sprite && r.x == x && r.y == y) return true;
+    return false;
+  };
+  EXPECT_TRUE(at(SpriteCaptionLevelBefore, 10, 565));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 1, 138, 566));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 2, 158, 566));
+  EXPECT_TRUE(at(SpriteCaptionLevelAfter, 180, 565));
+  EXPECT_TRUE(at(SpriteSmallDigit0 + 5, 130, 593));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 0, 780, 595));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 7, 800, 595));
+  EXPECT_TRUE(at(SpriteClockColon, 820, 597));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 9, 850, 595));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 4, 745, 566));
+  EXPECT_TRUE(at(SpriteLargeDigit0 + 8, 867, 566));
+  EXPECT_TRUE(at(SpriteItemDigit0 + 1, 295, 571));
+  EXPECT_TRUE(at(SpriteItemDigit0 + 2, 311, 575));
+  EXPECT_EQ(CountSprite(SpritePreviousLevel), 0);
+}
+
+TEST_F(PanelTest, HoveredButtonIsOpaqueWithElevenSparkles) {
+  PlayEmptyLevel(1);
+  gApp.freeMode = true;
+  gApp.hoveredButton = 3;
+  StartDrawLog();
+  DrawPanel();
+  for (const DrawRecord& r : DrawnSprites()) {
+    if (r.number >= SpritePanelButton1 && r.number <= SpritePanelButton1 + 4)
+      EXPECT_EQ(r.opacity, r.number == SpritePanelButton1 + 2 ? 255 : 200);
+    if (r.number == SpriteStar2) {
+      EXPECT_GE(r.x, 190 + 216);
+      EXPECT_LE(r.x, 190 + 216 + 50);
+    }
+  }
+  EXPECT_EQ(CountSprite(SpriteStar2), 11);
+  EXPECT_EQ(CountSprite(SpritePreviousLevel), 1);
+}
+
+class PageTest : public AppTest {};
+
+TEST_F(PageTest, IntroTitleIsCentredOnX450) {
+  gPlay.currentLevel = 12;
+  gMap.levelCount = 30;
+  StartDrawLog();
+  DrawLevelIntroPage();
+  std::vector<DrawRecord> t = DrawnTexts();
+  ASSERT_GE(t.size(), 10u);
+  EXPECT_EQ(t[0].text, "第12关");
+  int width = TextWidth(FontHugeHei, "第12关");
+  int x0 = t[0].x;
+  EXPECT_LE(std::abs(x0 + width / 2 - 450), 1);
+  EXPECT_EQ(t[6].x, x0 - 7);
+  EXPECT_EQ(t[6].colour, Rgb(255, 255, 255));
+  EXPECT_EQ(t[7].colour, Rgb(255, 200, 0));
+  EXPECT_EQ(t[8].text, "共30关");
+}
+
+TEST_F(PageTest, LoadingPageCountsUpInQuarters) {
+  gMap.declaredLevelCount = 4;
+  const int bars[] = {0, 170, 340, 510};
+  const char* percents[] = {"0%", "25%", "50%", "75%"};
+  for (int read = 0; read < 4; ++read) {
+    gMap.levelCount = read;
+    StartDrawLog();
+    DrawLoadingPage();
+    std::vector<DrawRecord> t = DrawnTexts();
+    ASSERT_GE(t.size(), 3u);
+    EXPECT_EQ(t.back().text, percents[read]);
+    int width = -1;
+    for (const DrawRecord& r : DrawnSprites())
+      if (r.number == SpriteLoadingBar) width = r.width;
+    if (read == 0)
+      EXPECT_LE(width, 0);
+    else
+      EXPECT_EQ(width, bars[read]);
+  }
+}
+
+TEST_F(PageTest, LoadingPageWithoutADeclaredCountShowsNothingDone) {
+  gMap.declaredLevelCount = 0;
+  gMap.levelCount = 3;
+  StartDrawLog();
+  DrawLoadingPage();
+  EXPECT_EQ(DrawnTexts().back().text, "0%");
+}
+
+TEST_F(PageTest, SelectionPageNumbersTheFourLevelsOfThePage) {
+  gApp.pageOffset = 4;
+  gMap.levelCount = 6;
+  gApp.hoveredButton = 4;
+  StartDrawLog();
+  DrawLevelSelectPage();
+  std::vector<std::string> numbers;
+  for (const DrawRecord& r : DrawnTexts())
+    if (r.number == FontImpact36 && r.colour == Rgb(0, 0, 0)) numbers.push_back(r.text);
+  EXPECT_EQ(numbers, (std::vector<std::string>{"5", "6", "7", "8"}));
+  for (const DrawRecord& r : DrawnSprites()) {
+    if (r.number != SpriteStar) continue;
+    EXPECT_GE(r.x, 480);
+    EXPECT_LE(r.x, 880);
+    EXPECT_GE(r.y, 280);
+    EXPECT_LE(r.y, 530);
+  }
+  EXPECT_EQ(CountSprite(SpriteStar), 101);
+}
+
+TEST_F(PageTest, HelpPageHasItsTwelveLines) {
+  StartDrawLog();
+  DrawHelpPage();
+  std::vector<DrawRecord> t = DrawnTexts();
+  ASSERT_EQ(t.size(), 12u);
+  EXPECT_EQ(t[3].text, "          目标是把麻将全部消除掉后过关,继续探索下一关的奥秘。");
+  EXPECT_EQ(t[3].y, 180);
+  EXPECT_EQ(t[11].text, "奖励炸弹：根据所得分数每增加16000分奖励一个炸弹道具。");
+  EXPECT_EQ(CountSprite(SpriteHelpPanel), 1);
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The result screen.
+#include "game/rules/result_screen.h"
+
+#include "game/presentation/sprites.h"
+#include "game/rules/scoring.h"
+#include "platform/colour.h"
+#include "platform/picture.h"
+#include "rules_support.h"
+
+class ResultScreenTest : public RulesTest {
+ protected:
+  void SetUp() override {
+    RulesTest::SetUp();
+    gItems.hints = 12;
+    gItems.shuffles = 3;
+    gItems.bombs = 0;
+    SetScore(25000);
+  }
+
+  static std::vector<DrawRecord> Frame() {
+    StartDrawLog();
+    DrawResultScreen();
+    StopDrawLog();
+    return DrawLog();
+  }
+
+  // The text records of a frame that start with the label.
+  static std::vector<DrawRecord> Line(const std::vector<DrawRecord>& frame,
+                                      const std::string& label) {
+    std::vector<DrawRecord> found;
+    for (const DrawRecord& r : frame)
+      if (r.kind == DrawnText && r.text.rfind(label, 0) == 0) found.push_back(r);
+    return found;
+  }
+
+  static void ExpectText(const DrawRecord& r, int font, int x, int y, int colour,
+                         const std::string& text) {
+    EXPECT_EQ(r.number, font) << text;
+    EXPECT_EQ(r.x, x) << text;
+    EXPECT_EQ(r.y, y) << text;
+    EXPECT_EQ(r.colour, colour) << text;
+    EXPECT_EQ(r.text, text);
+  }
+};
+
+TEST_F(ResultScreenTest, FiguresCountUpToTheirFinalValues) {
+  const auto first = Frame();
+  auto hint = Line(first, "提示得分：");
+  ASSERT_EQ(hint.size(), 2u);
+  ExpectText(hint[0], FontImpact36, 351, 241, Rgb(255, 255, 255), "提示得分：100");
+  ExpectText(hint[1], FontImpact36, 350, 240, Rgb(0, 0, 225), "提示得分：100");
+  auto bomb = Line(first, "炸弹得分：");
+  ASSERT_EQ(bomb.size(), 2u);
+  ExpectText(bomb[0], FontImpact36, 301, 361, Rgb(0, 0, 0), "炸弹得分：0");
+  ExpectText(bomb[1], FontImpact36, 300, 360, Rgb(240, 240, 0), "炸弹得分：0");
+  auto total = Line(first, "总分：");
+  ASSERT_EQ(total.size(), 2u);
+  ExpectText(total[0], FontImpact48, 302, 482, Rgb(0, 0, 0), "总分：36100");
+  ExpectText(total[1], FontImpact48, 300, 480, Rgb(255, 255, 0), "总分：36100");
+
+  for (int frame = 2; frame < 250; ++frame) DrawResultScreen();
+  const auto last = Frame();   // frame 250: the count reaches the score
+  hint = Line(last, "提示得分：");
+  ExpectText(hint[0], FontImpact36, 301, 241, Rgb(0, 0, 0), "提示得分：24000");
+  ExpectText(hint[1], FontImpact36, 300, 240, Rgb(230, 230, 0), "提示得分：24000");
+  const auto shuffle = Line(last, "洗牌得分：");
+  ExpectText(shuffle[1], FontImpact36, 300, 300, Rgb(240, 240, 0), "洗牌得分：12000");
+  const auto removal = Line(last, "消除得分：");
+  ExpectText(removal[0], FontImpact36, 301, 421, Rgb(0, 0, 0), "消除得分：25000");
+  ExpectText(removal[1], FontImpact36, 300, 420, Rgb(240, 240, 0), "消除得分：25000");
+  total = Line(last, "总分：");
+  ExpectText(total[0], FontImpact48, 302, 482, Rgb(255, 255, 255), "总分：61000");
+  ExpectText(total[1], FontImpact48, 300, 480, Rgb(0, 0, 255), "总分：61000");
+}
+
+TEST_F(ResultScreenTest, CountingFigureSwitchesToFinalWhenTheCountReachesIt) {
+  for (int frame = 1; frame < 120; ++frame) DrawResultScreen();
+  const auto counting = Line(Frame(), "洗牌得分：");   // count 12000 reaches 12000 here
+  EXPECT_EQ(counting[1].text, "洗牌得分：12000");
+  EXPECT_EQ(counting[1].x, 300);
+  gResult.countUp = 0;
+  for (int frame = 1; frame < 119; ++frame) DrawResultScreen();
+  const auto before = Line(Frame(), "洗牌得分：");
+  EXPECT_EQ(before[1].text, "洗牌得分：11900");
+  EXPECT_EQ(before[1].x, 350);
+}
+
+TEST_F(ResultScreenTest, SecondVisitShowsTheFinalFiguresAtOnce) {
+  for (int frame = 0; frame < 300; ++frame) DrawResultScreen();
+  SetScore(20000);
+  gItems.hints = 1;
+  const auto frame = Frame();
+  EXPECT_EQ(Line(frame, "提示得分：")[1].text, "提示得分：2000");
+  EXPECT_EQ(Line(frame, "总分：")[1].text, "总分：34000");
+  EXPECT_EQ(Line(frame, "总分：")[1].colour, Rgb(0, 0, 255));
+}
+
+TEST_F(ResultScreenTest, TitleIsDrawnEightTimesAroundTheCentre) {
+  const auto frame = Frame();
+  const auto title = Line(frame, "恭喜你通关啦");
+  ASSERT_EQ(title.size(), 8u);
+  const int x = (900 - TextWidth(FontTitleHei, "恭喜你通关啦")) / 2 + 30;
+  for (int i = 0; i < 6; ++i) {
+    const int grey = 30 + 15 * i;
+    ExpectText(title[i], FontTitleHei, x - i, 100 - i, Rgb(grey, grey, grey), "恭喜你通关啦");
+  }
+  ExpectText(title[6], FontTitleHei, x - 7, 93, Rgb(255, 255, 255), "恭喜你通关啦");
+  ExpectText(title[7], FontTitleHei, x - 6, 94, Rgb(255, 220, 0), "恭喜你通关啦");
+
+  int stars = 0;
+  for (const DrawRecord& r : frame) {
+    if (r.kind != DrawnSprite) continue;
+    ++stars;
+    EXPECT_EQ(r.number, SpriteStar);
+    EXPECT_GE(r.x, x - 20);
+    EXPECT_LE(r.x, x + 680);
+    EXPECT_GE(r.y, 80);
+    EXPECT_LE(r.y, 190);
+  }
+  EXPECT_EQ(stars, 101);
+  EXPECT_EQ(frame.back().kind, DrawnSprite) << "the stars come after the text";
+}
+
+TEST_F(ResultScreenTest, ItemValuesDoNotOverflow) {
+  gItems.hints = 2000000;
+  gItems.bombs = 1000000;
+  EXPECT_EQ(HintValue(), 4000000000LL);
+  EXPECT_EQ(BombValue(), 6000000000LL);
+  gResult.countUp = 1 << 30;
+  const auto total = Line(Frame(), "总分：");
+  EXPECT_EQ(total[1].text, "总分：" + std::to_string(4000000000LL + 12000 + 6000000000LL + 25000));
+}

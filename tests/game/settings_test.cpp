@@ -1,0 +1,359 @@
+// Config.ini settings and the settings window, on the offscreen platform with scripted dialogs
+// and recorded media.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "game/app/app_state.h"
+#include "game/presentation/settings.h"
+#include "game/presentation/sound.h"
+#include "game/presentation/sprites.h"
+#include "platform/dialog.h"
+#include "platform/gadget.h"
+#include "platform/media.h"
+#include "platform/picture.h"
+#include "platform/profile.h"
+#include "platform/random.h"
+#include "platform/window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    appDirectory_ = fs::temp_directory_path() /
+                    ("settings_test_" + std::to_string(::getpid()) + "_" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(appDirectory_);
+    fs::create_directories(appDirectory_);
+    savedApp_ = gApp;
+    gApp.appDirectory = appDirectory_.string() + "/";
+    gApp.configPath = gApp.appDirectory + "Config.ini";
+    gSettings = Settings{};
+    ScriptDialogs(true);
+    RecordMediaCalls(true);
+    SeedRandom(11);
+  }
+  void TearDown() override {
+    if (IsWindowOpen(SettingsWindow)) CloseSettingsWindow();
+    DrainEvents();
+    ScriptDialogs(false);
+    RecordMediaCalls(false);
+    gApp = savedApp_;
+    gSettings = Settings{};
+    fs::remove_all(appDirectory_);
+  }
+
+  void WriteConfig(const std::string& text) const {
+    std::ofstream out(gApp.configPath, std::ios::binary);
+    out << text;
+  }
+  std::string Config() const {
+    std::ifstream in(gApp.configPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+
+  // Routes pending gadget events of window 1 as the game's event loop does.
+  static void DrainEvents() {
+    for (Event event = PollEvent(); event.kind != EventNone; event = PollEvent()) {
+      if (event.kind == EventGadget && event.window == SettingsWindow) {
+        HandleSettingsGadget(event.number);
+        RefreshSettingsWindow();
+      }
+    }
+  }
+  // The player changes a gadget of the open window.
+  static void Change(int gadget, int state) {
+    SimulateGadgetChange(gadget, state);
+    DrainEvents();
+  }
+
+  fs::path appDirectory_;
+  AppState savedApp_;
+};
+
+// ---- Reading Config.ini -----------------------------------------------------------------------
+
+TEST_F(SettingsTest, MissingFileGivesTheDefaults) {
+  gSettings = Settings{2, 255, "/old/", 1, "/music/", 1, 1, 800};
+  ReadSettings();
+  EXPECT_EQ(gSettings.backgroundType, 0);
+  EXPECT_EQ(gSettings.backgroundColour, 0);
+  EXPECT_EQ(gSettings.pictureDirectory, "");
+  EXPECT_EQ(gSettings.musicSourceType, 0);
+  EXPECT_EQ(gSettings.musicDirectory, "");
+  EXPECT_EQ(gSettings.effectsOn, 0);
+  EXPECT_EQ(gSettings.musicOn, 0);
+  EXPECT_EQ(gSettings.volume, 0);
+}
+
+TEST_F(SettingsTest, HandEditedValuesAreReadByTheirLeadingNumber) {
+  WriteConfig("[images]\n"
+              "TYPE=2\n"
+              "color=16711680\n"
+              "path=/home/me/pictures/\n"
+              "[Sound]\n"
+              "Type=1 (folder)\n"
+              "Path=/home/me/music/\n"
+              "Yinxiao=on\n"
+              "Yinyue=1\n"
+              "Yinliang=abc\n");
+  ReadSettings();
+  EXPECT_EQ(gSettings.backgroundType, 2);
+  EXPECT_EQ(gSettings.backgroundColour, 16711680);
+  EXPECT_EQ(gSettings.pictureDirectory, "/home/me/pictures/");
+  EXPECT_EQ(gSettings.musicSourceType, 1);
+  EXPECT_EQ(gSettings.musicDirectory, "/home/me/music/");
+  EXPECT_EQ(gSettings.effectsOn, 0);
+  EXPECT_EQ(gSettings.musicOn, 1);
+  EXPECT_EQ(gSettings.volume, 0);
+}
+
+TEST_F(SettingsTest, OutOfRangeNumbersAreKeptAsTheyStand) {
+  WriteConfig("[Images]\nType=7\n[Sound]\nYinliang=1500\n");
+  ReadSettings();
+  EXPECT_EQ(gSettings.backgroundType, 7);
+  EXPECT_EQ(gSettings.volume, 1500);
+  WriteConfig("[Sound]\nYinliang=-40\n[Images]\nColor=99999999999999\n");
+  ReadSettings();
+  EXPECT_EQ(gSettings.volume, -40);
+  EXPECT_EQ(gSettings.backgroundColour, 2147483647);
+}
+
+TEST_F(SettingsTest, TypeWrittenByTheWindowIsReadBackAtStart) {
+  OpenSettingsWindow();
+  QueueDialogAnswer("255");
+  Change(14, 1);
+  EXPECT_NE(Config().find("Type=2"), std::string::npos);
+  gSettings = Settings{};
+  ReadSettings();
+  EXPECT_EQ(gSettings.backgroundType, 2);
+  EXPECT_EQ(gSettings.backgroundColour, 255);
+}
+
+// ---- The window -------------------------------------------------------------------------------
+
+TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
+  const int cursorBefore = SystemCursorCount();
+  OpenSettingsWindow();
+  ASSERT_TRUE(IsWindowOpen(SettingsWindow));
+  EXPECT_EQ(WindowTitle(SettingsWindow), "游戏设置");
+  EXPECT_EQ(SystemCursorCount(), cursorBefore + 1);
+  struct Place {
+    int gadget, x, y, width, height;
+    const char* text;
+  };
+  const Place places[] = {
+      {10, 10, 10, 430, 45, "背景设置"},   {11, 15, 25, 420, 25, nullptr},
+      {12, 5, 5, 100, 20, "默认背景图片"}, {13, 105, 5, 100, 20, "自选背景图片"},
+      {14, 205, 5, 100, 20, "使用颜色做背景"}, {20, 10, 65, 430, 80, "声音设置"},
+      {21, 15, 80, 420, 60, nullptr},      {22, 5, 5, 100, 20, "游戏音乐开关"},
+      {23, 105, 5, 100, 20, "默认背景音乐"}, {24, 205, 5, 100, 20, "自选背景音乐"},
+      {25, 5, 30, 100, 20, "游戏音效开关"}, {26, 115, 34, 85, 20, nullptr},
+      {27, 200, 33, 220, 20, nullptr},
+  };
+  for (const Place& p : places) {
+    ASSERT_TRUE(IsGadget(p.gadget)) << p.gadget;
+    EXPECT_EQ(GadgetX(p.gadget), p.x) << p.gadget;
+    EXPECT_EQ(GadgetY(p.gadget), p.y) << p.gadget;
+    EXPECT_EQ(GadgetWidth(p.gadget), p.width) << p.gadget;
+    EXPECT_EQ(GadgetHeight(p.gadget), p.height) << p.gadget;
+    if (p.text != nullptr) EXPECT_EQ(GadgetText(p.gadget), p.text) << p.gadget;
+  }
+  CloseSettingsWindow();
+  EXPECT_FALSE(IsWindowOpen(SettingsWindow));
+  EXPECT_EQ(SystemCursorCount(), cursorBefore);
+}
+
+TEST_F(SettingsTest, RefreshShowsTheActiveChoices) {
+  gSettings = Settings{1, 0, "/p/", 1, "/m/", 1, 0, 640};
+  OpenSettingsWindow();
+  EXPECT_EQ(GadgetState(12), 0);
+  EXPECT_EQ(GadgetState(13), 1);
+  EXPECT_EQ(GadgetState(14), 0);
+  EXPECT_EQ(GadgetState(23), 0);
+  EXPECT_EQ(GadgetState(24), 1);
+  EXPECT_EQ(GadgetState(22), 0);
+  EXPECT_EQ(GadgetState(25), 1);
+  EXPECT_EQ(GadgetState(27), 640);
+  EXPECT_EQ(GadgetText(26), "设置音量：64%");
+
+  gSettings.backgroundType = 7;
+  RefreshSettingsWindow();
+  EXPECT_EQ(GadgetState(12) + GadgetState(13) + GadgetState(14), 0);
+}
+
+TEST_F(SettingsTest, SliderSetsVolumeLabelMusicAndFile) {
+  OpenSettingsWindow();
+  struct Step {
+    int position;
+    const char* label;
+  };
+  for (const Step& step : {Step{1000, "设置音量：100%"}, Step{999, "设置音量：99%"},
+                           Step{5, "设置音量：0%"}}) {
+    ClearMediaCallLog();
+    Change(27, step.position);
+    EXPECT_EQ(gSettings.volume, step.position);
+    EXPECT_EQ(GadgetText(26), step.label);
+    EXPECT_EQ(ReadIni("Sound", "Yinliang", gApp.configPath), std::to_string(step.position));
+    const std::vector<std::string> sent = {"volume 8 " + std::to_string(step.position)};
+    EXPECT_EQ(MediaCallLog(), sent);
+  }
+}
+
+TEST_F(SettingsTest, CancelledPictureFolderChangesNothing) {
+  OpenSettingsWindow();
+  Change(13, 1);
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].kind, DialogFolder);
+  EXPECT_EQ(ShownDialogs()[0].text, "请选择图片所在目录，游戏每过一关将更换一张图片。");
+  EXPECT_EQ(ShownDialogs()[0].start, "C:\\");
+  EXPECT_FALSE(fs::exists(gApp.configPath));
+  EXPECT_EQ(gSettings.backgroundType, 0);
+  EXPECT_EQ(GadgetState(12), 1);
+  EXPECT_EQ(GadgetState(13), 0);
+}
+
+TEST_F(SettingsTest, ChosenPictureFolderIsWrittenAndApplied) {
+  OpenSettingsWindow();
+  QueueDialogAnswer("/home/me/pictures/");
+  Change(13, 1);
+  EXPECT_EQ(gSettings.backgroundType, 1);
+  EXPECT_EQ(gSettings.pictureDirectory, "/home/me/pictures/");
+  EXPECT_EQ(Config(), "[Images]\nType=1\nPath=/home/me/pictures/\n");
+  EXPECT_EQ(GadgetState(12), 0);
+  EXPECT_EQ(GadgetState(13), 1);
+}
+
+TEST_F(SettingsTest, CheckedDefaultBackgroundWritesAgainAndChoosesANewOne) {
+  OpenSettingsWindow();
+  CreateSprite(SpriteBackground, 3, 3, 0);
+  Change(12, 0);
+  EXPECT_EQ(Config(), "[Images]\nType=0\n");
+  EXPECT_EQ(GadgetState(12), 1);
+  // The old background was replaced (no default picture exists in this directory).
+  EXPECT_FALSE(IsSprite(SpriteBackground) && SpriteWidth(SpriteBackground) == 3);
+}
+
+TEST_F(SettingsTest, ColourChooserSetsTheColourBackground) {
+  gSettings.backgroundColour = 4242;
+  OpenSettingsWindow();
+  Change(14, 1);
+  EXPECT_EQ(ShownDialogs().back().kind, DialogColour);
+  EXPECT_EQ(gSettings.backgroundType, 0);
+  EXPECT_EQ(GadgetState(14), 0);
+  EXPECT_FALSE(fs::exists(gApp.configPath));
+
+  QueueDialogAnswer("16711680");
+  Change(14, 1);
+  EXPECT_EQ(gSettings.backgroundType, 2);
+  EXPECT_EQ(gSettings.backgroundColour, 16711680);
+  EXPECT_EQ(Config(), "[Images]\nType=2\nColor=16711680\n");
+  EXPECT_EQ(GadgetState(14), 1);
+}
+
+TEST_F(SettingsTest, MusicSwitchClosesTheMusicOrStartsATrack) {
+  gSettings.musicOn = 1;
+  gSettings.volume = 500;
+  MusicCheck();
+  OpenSettingsWindow();
+  ClearMediaCallLog();
+  Change(22, 0);
+  EXPECT_EQ(gSettings.musicOn, 0);
+  EXPECT_EQ(ReadIni("Sound", "Yinyue", gApp.configPath), "0");
+  const std::vector<std::string> closed = {"close 8"};
+  EXPECT_EQ(MediaCallLog(), closed);
+
+  ClearMediaCallLog();
+  Change(22, 1);
+  EXPECT_EQ(gSettings.musicOn, 1);
+  EXPECT_EQ(ReadIni("Sound", "Yinyue", gApp.configPath), "1");
+  const std::vector<std::string>& log = MediaCallLog();
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(log[0], "mode 8");
+  EXPECT_TRUE(log[2].starts_with("open 8 "));
+}
+
+TEST_F(SettingsTest, DefaultMusicStartsANewTrackOnlyWhileMusicIsOn) {
+  OpenSettingsWindow();
+  Change(23, 1);
+  EXPECT_EQ(ReadIni("Sound", "Type", gApp.configPath), "0");
+  for (const std::string& line : MediaCallLog()) EXPECT_FALSE(line.starts_with("open"));
+
+  gSettings.musicOn = 1;
+  ClearMediaCallLog();
+  Change(23, 0);
+  EXPECT_EQ(GadgetState(23), 1);
+  const std::vector<std::string>& log = MediaCallLog();
+  ASSERT_GE(log.size(), 4u);
+  EXPECT_EQ(log[0], "close 8");
+  EXPECT_EQ(log[1], "mode 8");
+  EXPECT_TRUE(log[3].starts_with("open 8 "));
+}
+
+TEST_F(SettingsTest, MusicFolderIsChosenOrLeftAsItWas) {
+  gSettings.musicOn = 1;
+  OpenSettingsWindow();
+  Change(24, 1);
+  EXPECT_EQ(ShownDialogs().back().text, "请选择音乐所在目录。");
+  EXPECT_EQ(ShownDialogs().back().start, "C:\\");
+  EXPECT_EQ(gSettings.musicSourceType, 0);
+  EXPECT_EQ(GadgetState(23), 1);
+  EXPECT_EQ(GadgetState(24), 0);
+  EXPECT_TRUE(MediaCallLog().empty());
+
+  const fs::path music = appDirectory_ / "music";
+  fs::create_directories(music);
+  std::ofstream((music / "track.mid").string()) << "MThd";
+  QueueDialogAnswer(music.string() + "/");
+  Change(24, 1);
+  EXPECT_EQ(gSettings.musicSourceType, 1);
+  EXPECT_EQ(gSettings.musicDirectory, music.string() + "/");
+  EXPECT_EQ(Config(), "[Sound]\nType=1\nPath=" + music.string() + "/\n");
+  EXPECT_EQ(GadgetState(24), 1);
+  bool opened = false;
+  for (const std::string& line : MediaCallLog()) {
+    opened = opened || line == "open 8 " + music.string() + "/track.mid";
+  }
+  EXPECT_TRUE(opened);
+}
+
+TEST_F(SettingsTest, EffectsSwitchIsWrittenAndApplied) {
+  OpenSettingsWindow();
+  Change(25, 1);
+  EXPECT_EQ(gSettings.effectsOn, 1);
+  EXPECT_EQ(ReadIni("Sound", "Yinxiao", gApp.configPath), "1");
+  Change(25, 0);
+  EXPECT_EQ(gSettings.effectsOn, 0);
+  EXPECT_EQ(ReadIni("Sound", "Yinxiao", gApp.configPath), "0");
+}
+
+TEST_F(SettingsTest, FailedWriteStillAppliesTheChange) {
+  fs::create_directories(gApp.configPath);
+  OpenSettingsWindow();
+  Change(25, 1);
+  Change(27, 730);
+  EXPECT_EQ(gSettings.effectsOn, 1);
+  EXPECT_EQ(gSettings.volume, 730);
+  EXPECT_EQ(GadgetText(26), "设置音量：73%");
+  EXPECT_TRUE(fs::is_directory(gApp.configPath));
+}
+
+TEST_F(SettingsTest, OtherGadgetsDoNothing) {
+  gSettings = Settings{1, 5, "/p/", 1, "/m/", 1, 1, 300};
+  const Settings before = gSettings;
+  for (int gadget : {10, 11, 20, 21, 26, 99}) HandleSettingsGadget(gadget);
+  EXPECT_EQ(gSettings.backgroundType, before.backgroundType);
+  EXPECT_EQ(gSettings.volume, before.volume);
+  EXPECT_TRUE(MediaCallLog().empty());
+  EXPECT_TRUE(ShownDialogs().empty());
+  EXPECT_FALSE(fs::exists(gApp.configPath));
+}
+
+}  // namespace

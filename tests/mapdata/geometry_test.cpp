@@ -1,0 +1,204 @@
+// Tile positions, layer extents, the editor's cell under a point and the game's board pick.
+#include <gtest/gtest.h>
+
+#include "mapdata/geometry.h"
+
+namespace {
+
+// ---- Tile positions ------------------------------------------------------------------------
+
+TEST(TilePosition, GameLayerTenOfTypeOneIsFiftyFourPixelsUpAndLeftOfLayerOne) {
+  int x1, y1, x10, y10;
+  ASSERT_TRUE(GameTilePosition(1, 1, 5, 7, x1, y1));
+  ASSERT_TRUE(GameTilePosition(1, 10, 5, 7, x10, y10));
+  EXPECT_EQ(x1 - x10, 54);
+  EXPECT_EQ(y1 - y10, 54);
+}
+
+TEST(TilePosition, ShiftedTypesMoveHalfAPitchPerLayer) {
+  int xa, ya, xb, yb;
+  GameTilePosition(2, 2, 4, 4, xa, ya);
+  GameTilePosition(2, 3, 4, 4, xb, yb);
+  EXPECT_EQ(xb - xa, CellPitchX / 2);
+  EXPECT_EQ(yb - ya, -6);
+  GameTilePosition(3, 2, 4, 4, xa, ya);
+  GameTilePosition(3, 3, 4, 4, xb, yb);
+  EXPECT_EQ(xb - xa, -6);
+  EXPECT_EQ(yb - ya, CellPitchY / 2);
+  EditorTilePosition(4, 2, 4, 4, xa, ya);
+  EditorTilePosition(4, 3, 4, 4, xb, yb);
+  EXPECT_EQ(xb - xa, CellPitchX / 2);
+  EXPECT_EQ(yb - ya, CellPitchY / 2);
+}
+
+TEST(TilePosition, FirstCellOfEachTypeInBothPrograms) {
+  struct Case { int type, layer, gameX, gameY, editorX, editorY; };
+  // Row 1, column 1 at each program's bottom layer, from the position tables.
+  Case cases[] = {{1, 2, 60, 52, 60, 63}, {2, 2, 54, 52, 54, 63},
+                  {3, 2, 70, 38, 60, 68}, {4, 2, 44, 38, 63, 68}};
+  for (const Case& c : cases) {
+    int x, y;
+    ASSERT_TRUE(GameTilePosition(c.type, c.layer, 1, 1, x, y));
+    EXPECT_EQ(x, c.gameX) << c.type;
+    EXPECT_EQ(y, c.gameY) << c.type;
+    ASSERT_TRUE(EditorTilePosition(c.type, c.layer, 1, 1, x, y));
+    EXPECT_EQ(x, c.editorX) << c.type;
+    EXPECT_EQ(y, c.editorY) << c.type;
+  }
+}
+
+TEST(TilePosition, UnknownTypesHaveNoPosition) {
+  for (int type : {0, 5, -1}) {
+    int x = 11, y = 12;
+    EXPECT_FALSE(GameTilePosition(type, 2, 1, 1, x, y));
+    EXPECT_FALSE(EditorTilePosition(type, 1, 1, 1, x, y));
+    EXPECT_EQ(x, 11);
+    EXPECT_EQ(y, 12);
+  }
+}
+
+// ---- Layer extent --------------------------------------------------------------------------
+
+TEST(LayerExtent, ShrinksOneStepPerLayerInTheShiftedDirections) {
+  struct Case { int type, layer, rows, columns; };
+  Case cases[] = {{1, 1, 9, 20}, {1, 9, 9, 20}, {2, 1, 9, 20}, {2, 2, 9, 19}, {2, 9, 9, 12},
+                  {3, 2, 8, 20}, {3, 9, 1, 20}, {4, 1, 9, 20}, {4, 5, 5, 16}, {4, 9, 1, 12}};
+  for (const Case& c : cases) {
+    int rows, columns;
+    LayerExtent(c.type, c.layer, rows, columns);
+    EXPECT_EQ(rows, c.rows) << c.type << "/" << c.layer;
+    EXPECT_EQ(columns, c.columns) << c.type << "/" << c.layer;
+  }
+}
+
+TEST(LayerExtent, NothingForUnknownTypesAndLayersOutOfReach) {
+  int rows, columns;
+  for (auto [type, layer] : {std::pair{0, 1}, {5, 1}, {1, 0}, {3, 10}, {4, 12}}) {
+    LayerExtent(type, layer, rows, columns);
+    EXPECT_EQ(rows, 0) << type << "/" << layer;
+    EXPECT_EQ(columns, 0) << type << "/" << layer;
+  }
+}
+
+// ---- The editor's cell under a point ---------------------------------------------------------
+
+TEST(CellAt, EdgeOfTheFirstCell) {
+  int row = -1, column = -1;
+  EXPECT_TRUE(CellAt(1, 1, 66, 75, row, column));
+  EXPECT_EQ(row, 1);
+  EXPECT_EQ(column, 1);
+  row = column = -1;
+  EXPECT_FALSE(CellAt(1, 1, 65, 75, row, column));
+  EXPECT_EQ(row, -1);
+  EXPECT_EQ(column, -1);
+}
+
+TEST(CellAt, TopLeftOfEveryDrawnCellInTheExtentHitsThatCell) {
+  for (int type = 1; type <= 4; ++type) {
+    for (int layer = 1; layer <= EditorMaxLayers; ++layer) {
+      int rows, columns;
+      LayerExtent(type, layer, rows, columns);
+      for (int r = 1; r <= rows; ++r) {
+        for (int c = 1; c <= columns; ++c) {
+          int x, y, row = 0, column = 0;
+          EditorTilePosition(type, layer, r, c, x, y);
+          ASSERT_TRUE(CellAt(type, layer, x, y, row, column)) << type << layer << r << c;
+          EXPECT_EQ(row, r);
+          EXPECT_EQ(column, c);
+        }
+      }
+    }
+  }
+}
+
+TEST(CellAt, CellsOutsideTheExtentAreNeverHit) {
+  int x, y, row, column;
+  EditorTilePosition(2, 2, 1, 20, x, y);   // type 2 layer 2 reaches column 19
+  EXPECT_FALSE(CellAt(2, 2, x, y, row, column));
+  EditorTilePosition(3, 3, 8, 1, x, y);    // type 3 layer 3 reaches row 7
+  EXPECT_FALSE(CellAt(3, 3, x, y, row, column));
+}
+
+TEST(CellAt, PointsLeftOfOrAboveTheBoardHitNothing) {
+  int row, column;
+  // Truncation toward zero maps the strip just left of column 1 to column 0, not -1.
+  EXPECT_FALSE(CellAt(1, 1, 30, 75, row, column));
+  EXPECT_FALSE(CellAt(1, 1, -100, -100, row, column));
+  EXPECT_FALSE(CellAt(1, 1, 66, 20, row, column));
+}
+
+TEST(CellAt, UnknownTypeHitsNothing) {
+  int row, column;
+  EXPECT_FALSE(CellAt(0, 1, 66, 75, row, column));
+  EXPECT_FALSE(CellAt(5, 1, 66, 75, row, column));
+}
+
+// ---- The game's board pick -------------------------------------------------------------------
+
+class BoardPick : public testing::Test {
+ protected:
+  void SetUp() override { ClearLevelCells(board); }
+  LevelCells board;
+};
+
+TEST_F(BoardPick, TopLeftOfATileIsPicked) {
+  board.cell[2][3][4] = 9;
+  int x, y, layer = -1, row = -1, column = -1;
+  GameTilePosition(1, 2, 3, 4, x, y);
+  ASSERT_TRUE(PickBoardCell(board, 1, x, y, layer, row, column));
+  EXPECT_EQ(layer, 2);
+  EXPECT_EQ(row, 3);
+  EXPECT_EQ(column, 4);
+  EXPECT_TRUE(PickBoardCell(board, 1, x + CellPitchX - 1, y + CellPitchY - 1, layer, row, column));
+  EXPECT_FALSE(PickBoardCell(board, 1, x + CellPitchX, y, layer, row, column));
+  EXPECT_FALSE(PickBoardCell(board, 1, x - 1, y, layer, row, column));
+}
+
+TEST_F(BoardPick, HighestCoveringTileWins) {
+  board.cell[2][3][4] = 1;
+  board.cell[3][3][4] = 2;
+  board.cell[5][3][4] = 3;
+  int x, y, layer, row, column;
+  GameTilePosition(1, 5, 3, 4, x, y);
+  x += 20;   // inside the tile on layers 2, 3 and 5 alike
+  y += 20;
+  ASSERT_TRUE(PickBoardCell(board, 1, x, y, layer, row, column));
+  EXPECT_EQ(layer, 5);
+  board.cell[5][3][4] = 0;
+  ASSERT_TRUE(PickBoardCell(board, 1, x, y, layer, row, column));
+  EXPECT_EQ(layer, 3);
+}
+
+TEST_F(BoardPick, EmptyCellsAndLayersAboveTenAreNotPicked) {
+  board.cell[11][3][4] = 5;
+  board.cell[3][3][4] = -1;
+  int x, y, layer = -1, row = -1, column = -1;
+  GameTilePosition(1, 11, 3, 4, x, y);
+  EXPECT_FALSE(PickBoardCell(board, 1, x + 5, y + 5, layer, row, column));
+  EXPECT_EQ(layer, -1);
+}
+
+TEST_F(BoardPick, ShiftedTypesTestBelowThePictureTop) {
+  // For types 3 and 4 the test rectangle starts 8 - L pixels lower than the picture.
+  for (int type : {3, 4}) {
+    for (int layer : {1, 2, 8}) {
+      ClearLevelCells(board);
+      board.cell[layer][4][5] = 7;
+      int x, y, l, row, column;
+      GameTilePosition(type, layer, 4, 5, x, y);
+      int first = y + 8 - layer;
+      EXPECT_TRUE(PickBoardCell(board, type, x, first, l, row, column)) << type << layer;
+      if (first > y) {
+        EXPECT_FALSE(PickBoardCell(board, type, x, first - 1, l, row, column)) << type << layer;
+      }
+    }
+  }
+}
+
+TEST_F(BoardPick, UnknownTypePicksNothing) {
+  board.cell[2][1][1] = 1;
+  int layer, row, column;
+  for (int x = 0; x < 200; x += 7) EXPECT_FALSE(PickBoardCell(board, 0, x, x, layer, row, column));
+}
+
+}  // namespace

@@ -1,0 +1,95 @@
+// Helpers for map tests: a scratch directory, files in it, level texts built from the format
+// rules, and a recording element handler.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "mapdata/map_reader.h"
+
+// A fresh directory per test, removed afterwards.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "mapdata-XXXXXX").string();
+    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A row text: 20 cells, "1," for the shown columns (1-based), "0," for the rest, then "|".
+inline std::string RowText(std::vector<int> shownColumns = {}) {
+  std::string row;
+  for (int c = 1; c <= 20; ++c) {
+    bool shown = false;
+    for (int s : shownColumns) shown = shown || s == c;
+    row += shown ? "1," : "0,";
+  }
+  return row + "|";
+}
+
+// A layer text whose first `tiles` cells in reading order are shown, then "$".
+inline std::string LayerWithTiles(int tiles) {
+  std::string layer;
+  for (int r = 0; r < 9; ++r) {
+    std::vector<int> shown;
+    for (int c = 1; c <= 20; ++c) {
+      if (r * 20 + c <= tiles) shown.push_back(c);
+    }
+    layer += RowText(shown);
+  }
+  return layer + "$";
+}
+
+inline std::string EmptyLayer() { return LayerWithTiles(0); }
+
+// A file as the editor lays it out, around the given level texts.
+inline std::string MapFileText(const std::vector<std::string>& levels, int declared) {
+  std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\r\n<b></b>\r\n<c></c>\r\n"
+                     "<d></d>\r\n<e>" + std::to_string(declared) + "</e>\r\n<f></f>\r\n";
+  for (const std::string& level : levels) text += "<o>" + level + "</o>\r\n";
+  return text + "</a>";
+}
+
+// Every element the walk reports, in order.
+struct ElementLog {
+  std::vector<std::pair<std::string, std::string>> elements;
+  std::string stopAfter;   // name after which the handler asks to stop ("" never)
+};
+
+inline WalkStep LogElement(void* user, const std::string& name, const std::string& text) {
+  ElementLog& log = *static_cast<ElementLog*>(user);
+  log.elements.emplace_back(name, text);
+  return !log.stopAfter.empty() && name == log.stopAfter ? WalkStop : WalkOn;
+}
+
+inline ElementLog WalkText(const std::string& xml, const std::string& stopAfter = "") {
+  ElementLog log;
+  log.stopAfter = stopAfter;
+  ReadMapBytes(reinterpret_cast<const unsigned char*>(xml.data()), xml.size(), LogElement, &log);
+  return log;
+}

@@ -1,0 +1,35 @@
+// The six pictures carried inside the programs: encoding them, writing them beside the
+// generated source that compiles them in.
+#pragma once
+
+#include <QByteArray>
+#include <string>
+#include <vector>
+
+// One carried picture as encoded file bytes.
+struct CarriedFile {
+  const char* fileName;  // name in the generated directory
+  const char* variable;  // the CarriedPicture variable of embedded_pictures.h
+  QByteArray bytes;      // the encoded file
+};
+
+// Order of the carried pictures (the game's carried images 1..5, then the type picture).
+enum CarriedIndex {
+  CarriedFaceSheet,
+  CarriedSmallFaceSheet,
+  CarriedLogo,
+  CarriedLettering,
+  CarriedCredit,
+  CarriedTypePicture,
+  CarriedCount
+};
+
+// Draws and encodes the six pictures (BMP, BMP, PNG, PNG, JPEG, PNG).
+std::vector<CarriedFile> BuildCarriedPictures();
+
+// The C++ source that compiles the files of generatedDirectory into the program.
+std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
+                                  const std::string& generatedDirectory);
+
+// Writes the six files and embedded_pictures.cpp into generatedDirectory (ending in '/').
+bool WriteCarriedPictures(const std::string& generatedDirectory);

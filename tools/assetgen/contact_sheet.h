@@ -1,0 +1,12 @@
+// The contact sheet: one picture showing every sprite of the game with its number, for review.
+#pragma once
+
+#include <QImage>
+#include <string>
+
+// Builds the sheet from the resource files in appDirectory (ending in '/') and the carried
+// pictures, cut and keyed as the game prepares them.
+QImage BuildContactSheet(const std::string& appDirectory);
+
+// Writes the sheet as a PNG file. False when it cannot be written.
+bool WriteContactSheet(const std::string& file, const std::string& appDirectory);
