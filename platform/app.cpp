@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/picture.h"
+#include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
 namespace {
@@ -85,7 +85,7 @@ bool InitPlatform() {
 
 void ShutdownPlatform() {
   if (!gAppPlatform.application) return;
-  if (IsScreenOpen()) CloseScreen();
+  ReleasePictures();
   std::vector<int> numbers;
   for (auto& [number, slot] : gWindows.open) numbers.push_back(number);
   for (int number : numbers) CloseWindow(number);

@@ -104,7 +104,6 @@ void DrawLine(int x, int y, int width, int height, int colour) {
                       QtColour(colour));
     return;
   }
-  painter->setRenderHint(QPainter::Antialiasing, false);
   painter->setPen(QPen(QtColour(colour), 1));
   painter->drawLine(x, y, endX, endY);
 }

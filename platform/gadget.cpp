@@ -258,7 +258,8 @@ void SetGadgetText(int gadget, const std::string& text) {
     }
     case KindContainer:
     case KindTrackBar:
-    case KindImageButton: break;
+    case KindImageButton:
+    case KindImage: break;
   }
 }
 
@@ -277,7 +278,8 @@ std::string GadgetText(int gadget) {
     case KindComboBox: return static_cast<QComboBox*>(widget)->currentText().toStdString();
     case KindContainer:
     case KindTrackBar:
-    case KindImageButton: break;
+    case KindImageButton:
+    case KindImage: break;
   }
   return {};
 }

@@ -64,6 +64,9 @@ void CloseScreen();
 bool IsScreenOpen();
 // Makes the frame drawn last visible.
 void FlipScreen();
+// Copies the back buffer as drawn so far into a sprite (a frame's unchanging part, kept to be
+// drawn again in later frames). False without a screen.
+bool GrabScreenSprite(int sprite);
 // Fills the back buffer with a colour.
 void ClearScreen(int colour);
 // Pixel of the back buffer / of the visible frame as 0x00BBGGRR, for tests and screenshots.

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
@@ -19,6 +19,7 @@ namespace {
 
 // Larger pictures are refused rather than allocated: no picture of the programs comes close.
 constexpr int MaxPictureSide = 16384;
+constexpr std::uintmax_t MaxPictureFileBytes = 256u << 20;
 
 // ---- Format recognition -----------------------------------------------------------------------
 
@@ -145,9 +146,12 @@ QImage DecodePicture(const unsigned char* data, size_t size) {
 }
 
 QImage ReadPictureFile(const std::string& path) {
+  std::error_code failure;
+  if (!std::filesystem::is_regular_file(path, failure)) return QImage();
+  const std::uintmax_t size = std::filesystem::file_size(path, failure);
+  if (failure || size == 0 || size > MaxPictureFileBytes) return QImage();
+  std::vector<unsigned char> bytes(static_cast<size_t>(size));
   std::ifstream file(path, std::ios::binary);
-  if (!file) return QImage();
-  const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                         std::istreambuf_iterator<char>());
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size))) return QImage();
   return DecodePicture(bytes.data(), bytes.size());
 }

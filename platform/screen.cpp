@@ -133,6 +133,17 @@ void DisplaySprite(int sprite, int x, int y, int opacity) {
   painter->drawImage(x, y, *drawn);
 }
 
+// Copies the back buffer as drawn so far into a sprite of the screen's size, opaque.
+bool GrabScreenSprite(int sprite) {
+  if (!gScreen.open || !CreateSprite(sprite, gScreen.back.width(), gScreen.back.height())) return false;
+  EndScreenPainter();
+  QImage* picture = SpritePictureForDrawing(sprite);
+  if (picture == nullptr) return false;
+  *picture = gScreen.back.copy();
+  RefreshSprite(sprite);
+  return true;
+}
+
 // ---- Pixels -----------------------------------------------------------------------------------
 
 int ScreenPixel(int x, int y) { return PixelOf(gScreen.back, x, y); }

@@ -9,6 +9,7 @@
 #include "game/app/app_state.h"
 #include "game/app/input.h"
 #include "game/presentation/background.h"
+#include "game/presentation/frame_cache.h"
 #include "game/presentation/pages.h"
 #include "game/presentation/play_view.h"
 #include "game/presentation/resources.h"
@@ -149,6 +150,46 @@ void DrawScreenPage() {
   }
 }
 
+void DrawFixedPictures() {
+  DisplaySprite(SpriteBackground, 0, 0);
+  DisplaySprite(SpriteTitleBanner, TitleBannerX, TitleBannerY);
+  DisplaySprite(SpriteBottomBar, BottomBarX, BottomBarY);
+  DisplaySprite(SpriteSettingsButton, SettingsButtonX, SettingsButtonY);
+}
+
+// The panel, then the board. While the board stays clear of the panel, the fixed pictures with
+// the board are kept as one picture and the panel is drawn over it: the same pixels.
+void DrawPlayFrame() {
+  uint64_t key = 0;
+  if (!gPlay.paused && IsFrameCacheEnabled() && BoardFrameKey(key)) {
+    if (!DrawCachedFrameBase(key)) {
+      DrawFixedPictures();
+      DrawBoard();
+      StoreFrameBase(key);
+    }
+    DrawPanel();
+    return;
+  }
+  DrawFixedPictures();
+  DrawPanel();
+  DrawBoard();
+}
+
+void DrawPageFrame() {
+  if (gApp.screenState == ScreenLevelSelect && IsFrameCacheEnabled()) {
+    uint64_t key = SelectPageFrameKey();
+    if (!DrawCachedFrameBase(key)) {
+      DrawFixedPictures();
+      DrawLevelThumbnails();
+      StoreFrameBase(key);
+    }
+    DrawLevelSelectControls();
+    return;
+  }
+  DrawFixedPictures();
+  DrawScreenPage();
+}
+
 void EndIntro() {
   StopTimer(GameWindow, FrameTimer);
   gApp.screenState = ScreenMainMenu;
@@ -185,16 +226,10 @@ void IntroTick() {
 void FrameTick() {
   FlipScreen();
   ClearScreen(Rgb(0, 0, 0));
-  DisplaySprite(SpriteBackground, 0, 0);
-  DisplaySprite(SpriteTitleBanner, TitleBannerX, TitleBannerY);
-  DisplaySprite(SpriteBottomBar, BottomBarX, BottomBarY);
-  DisplaySprite(SpriteSettingsButton, SettingsButtonX, SettingsButtonY);
-  if (gApp.inPlay) {
-    DrawPanel();
-    DrawBoard();
-  } else {
-    DrawScreenPage();
-  }
+  if (gApp.inPlay)
+    DrawPlayFrame();
+  else
+    DrawPageFrame();
   DrawParticleBurst();
   DrawBombAnimation();
   if (gPlay.paused) DrawPauseAnimation();

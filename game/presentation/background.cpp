@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/app/app_state.h"
+#include "game/presentation/frame_cache.h"
 #include "game/presentation/settings.h"
 #include "game/presentation/sprites.h"
 #include "platform/files.h"
@@ -66,10 +67,15 @@ void LoadFolderBackground(const std::string& path) {
   FreeImage(ImageBackgroundSource);
 }
 
+int gBackgroundGeneration = 0;   // backgrounds chosen so far
+
 }  // namespace
+
+int BackgroundGeneration() { return gBackgroundGeneration; }
 
 void ChooseBackground() {
   const Settings& s = gSettings;
+  ++gBackgroundGeneration;
   FreeSprite(SpriteBackground);
   if (s.backgroundType == BackgroundFolder) {
     std::vector<std::string> names = CollectFolderPictures(s.pictureDirectory);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/app/app_state.h"
+#include "game/presentation/frame_cache.h"
 #include "game/presentation/sparkles.h"
 #include "game/presentation/sprites.h"
 #include "game/rules/rules_state.h"
@@ -177,9 +178,33 @@ void DrawLoadingPage() {
 // ---- Level selection --------------------------------------------------------------------------
 
 void DrawLevelSelectPage() {
-  const int offset = gApp.pageOffset;
+  DrawLevelThumbnails();
+  DrawLevelSelectControls();
+}
+
+void DrawLevelThumbnails() {
   for (int n = 0; n < 4; ++n)
-    DrawThumbnail(offset + n + 1, ThumbnailPitchX * (n % 2), ThumbnailPitchY * (n / 2));
+    DrawThumbnail(gApp.pageOffset + n + 1, ThumbnailPitchX * (n % 2), ThumbnailPitchY * (n / 2));
+}
+
+uint64_t SelectPageFrameKey() {
+  uint64_t key = MixFrameKey(MixFrameKey(FrameKeyStart, FrameKeySelectPage), BackgroundGeneration());
+  key = MixFrameKey(key, gApp.pageOffset);
+  for (int n = 1; n <= 4; ++n) {
+    int level = gApp.pageOffset + n;
+    if (level < 1 || level > MaxLevels || gMap.store == nullptr) continue;
+    key = MixFrameKey(key, gMap.arrangementType[level]);
+    const LevelCells& cells = gMap.store->level[level];
+    for (int layer = 1; layer <= GameTopLayer; ++layer)
+      for (int row = 1; row <= BoardRows; ++row)
+        for (int column = 1; column <= BoardColumns; ++column)
+          key = MixFrameKey(key, cells.cell[layer][row][column]);
+  }
+  return key;
+}
+
+void DrawLevelSelectControls() {
+  const int offset = gApp.pageOffset;
   DrawHoverSparkles(gApp.hoveredButton);
   if (!StartDrawingOnScreen()) return;
   DrawLine(GridLineX, 0, 1, GridLineLength, White);

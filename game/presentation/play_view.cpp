@@ -3,10 +3,12 @@
 // Sections: board | panel | main menu
 #include "game/presentation/play_view.h"
 
+#include <algorithm>
 #include <string>
 
 #include "game/app/app_state.h"
 #include "game/app/input.h"
+#include "game/presentation/frame_cache.h"
 #include "game/presentation/sparkles.h"
 #include "game/presentation/sprites.h"
 #include "game/rules/rules_state.h"
@@ -16,6 +18,7 @@
 namespace {
 
 constexpr int Opaque = 255;
+constexpr int PanelTop = 560;   // everything of the panel lies at or below this row
 constexpr int Dimmed = 200;
 constexpr int ShadowOffset = 3;
 
@@ -139,6 +142,30 @@ void DrawBoard() {
       }
     }
   }
+}
+
+bool BoardFrameKey(uint64_t& key) {
+  const LevelState& lv = gLevel;
+  uint64_t k = MixFrameKey(MixFrameKey(FrameKeyStart, FrameKeyBoard), BackgroundGeneration());
+  k = MixFrameKey(k, lv.arrangementType);
+  for (const Selection* s : {&lv.first, &lv.second}) {
+    k = MixFrameKey(k, s->layer);
+    k = MixFrameKey(k, s->row);
+    k = MixFrameKey(k, s->column);
+  }
+  const int shadowReach = SpriteHeight(SpriteShadow) - ShadowOffset;
+  int lowest = 0;
+  for (int layer = 1; layer <= GameTopLayer; ++layer)
+    for (int row = 1; row <= BoardRows; ++row)
+      for (int column = 1; column <= BoardColumns; ++column) {
+        int face = lv.board.cell[layer][row][column];
+        k = MixFrameKey(k, face);
+        int x = 0, y = 0;
+        if (face > 0 && GameTilePosition(lv.arrangementType, layer, row, column, x, y))
+          lowest = std::max({lowest, y + FaceHeight, y + shadowReach});
+      }
+  key = k;
+  return lowest <= PanelTop;
 }
 
 // ---- Panel ------------------------------------------------------------------------------------

@@ -40,6 +40,7 @@ enum GameSprite {
   SpriteAnimation1 = 501,      // 501..505: Images\Donghua\11..15.png
   SpriteParticle = 504,        // the removal particle
   SpritePointer = 600,         // Images\Mouse.png
+  SpriteFrameCache = 700,      // the kept lower part of the frame
 };
 
 constexpr int FaceCount = 42;

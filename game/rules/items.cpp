@@ -41,11 +41,15 @@ static bool SearchPair(BoardCell& a, BoardCell& b) {
   BoardCell secondOf[FaceCount + 1];
   int best = 0;                            // face of the best pair so far, 0 for none
   int rank = 0;
+  // Every type 1..4 is covered by its own cell above: most tiles of a full board fail here
+  // without the call.
+  const bool typed = gLevel.arrangementType >= 1 && gLevel.arrangementType <= 4;
   for (int layer = GameTopLayer; layer >= 1; --layer) {
     for (int row = 1; row <= BoardRows; ++row) {
       for (int column = 1; column <= BoardColumns; ++column) {
         const int face = cells[layer][row][column];
         if (face <= 0 || face > FaceCount || seen[face] == 2) continue;
+        if (typed && cells[layer + 1][row][column] != 0) continue;
         if (!IsTileFree(layer, row, column)) continue;
         if (seen[face] == 0) {
           seen[face] = 1;

@@ -78,7 +78,8 @@ constexpr int SecondsPerMinute = 60;
 
 // The last two characters of "0" followed by the decimal of value.
 static std::string TwoDigits(int value) {
-  const std::string text = "0" + std::to_string(value);
+  std::string text = "0";
+  text += std::to_string(value);
   return text.substr(text.size() - 2);
 }
 

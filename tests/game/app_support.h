@@ -12,6 +12,7 @@
 
 #include "game/app/app_state.h"
 #include "game/app/main_loop.h"
+#include "game/presentation/frame_cache.h"
 #include "game/presentation/settings.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/level_model.h"
@@ -40,6 +41,7 @@ class AppTest : public testing::Test {
     RecordMediaCalls(true);
     SeedRandom(7);
     gMapLoad.pacingMs = 0;
+    SetFrameCacheEnabled(false);   // tests follow every picture drawn
     gApp.screenState = ScreenMainMenu;
     gApp.inPlay = false;
     gApp.freeMode = false;

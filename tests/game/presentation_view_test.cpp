@@ -1,5 +1,6 @@
 // Drawing of the board, the panel, the menu and the pages, checked through the draw log and
 // pixel probes of the screen.
+#include "game/presentation/background.h"
 #include "game/presentation/pages.h"
 #include "game/presentation/play_view.h"
 #include "game/presentation/sprites.h"
@@ -74,6 +75,8 @@ TEST_F(BoardViewTest, SelectedTilesUseTheHighlightedFace) {
 TEST_F(BoardViewTest, TileReachesTheScreenWhereItIsDrawn) {
   PlayEmptyLevel(1);
   gLevel.board.cell[2][5][10] = 12;
+  gSettings.backgroundColour = Rgb(10, 20, 30);
+  ChooseBackground();
   FrameTick();   // draws the board into the back buffer
   // Layer 2 of type 1: (420 - 12 + 30, 270 - 12 + 10) = (438, 268); the face's middle differs
   // from the plain background colour around it.
@@ -81,6 +84,73 @@ TEST_F(BoardViewTest, TileReachesTheScreenWhereItIsDrawn) {
   int outside = ScreenPixel(438 + 24, 268 - 40);
   EXPECT_NE(inside, outside);
   EXPECT_EQ(outside, gSettings.backgroundColour);
+}
+
+class FrameCacheTest : public AppTest {
+ protected:
+  // The frame drawn with and without the kept picture must be the same, pixel for pixel.
+  static void ExpectSameFrameWithCache() {
+    SetFrameCacheEnabled(false);
+    FrameTick();
+    ASSERT_TRUE(GrabScreenSprite(900));
+    SetFrameCacheEnabled(true);
+    FrameTick();   // draws the part and keeps it
+    FrameTick();   // draws the kept picture
+    ASSERT_TRUE(GrabScreenSprite(901));
+    int differing = 0;
+    for (int y = 0; y < ScreenHeightPx; ++y)
+      for (int x = 0; x < ScreenWidthPx; ++x) differing += SpritePixel(900, x, y) != SpritePixel(901, x, y);
+    EXPECT_EQ(differing, 0);
+    SetFrameCacheEnabled(false);
+  }
+};
+
+TEST_F(FrameCacheTest, KeptBoardGivesTheSameFrame) {
+  PlayEmptyLevel(2);
+  for (int layer = 2; layer <= 5; ++layer)
+    for (int row = 1; row <= 6; ++row)
+      for (int column = 2; column <= 18; ++column) gLevel.board.cell[layer][row][column] = 1 + (row + column + layer) % 42;
+  gLevel.first = {5, 2, 3, gLevel.board.cell[5][2][3], 0, 0};
+  ExpectSameFrameWithCache();
+}
+
+TEST_F(FrameCacheTest, KeptThumbnailsGiveTheSameFrame) {
+  gApp.screenState = ScreenLevelSelect;
+  gApp.pageOffset = 0;
+  gMap.levelCount = 2;
+  for (int level = 1; level <= 2; ++level) {
+    gMap.arrangementType[level] = level + 2;
+    for (int layer = 2; layer <= 4; ++layer)
+      for (int row = 1; row <= 9; ++row)
+        for (int column = 1; column <= 20; ++column) gMap.store->level[level].cell[layer][row][column] = 1;
+  }
+  ExpectSameFrameWithCache();
+}
+
+TEST_F(FrameCacheTest, ChangedBoardIsDrawnAnew) {
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][3][3] = 7;
+  SetFrameCacheEnabled(true);
+  FrameTick();
+  gLevel.board.cell[2][3][3] = 0;
+  StartDrawLog();
+  FrameTick();
+  EXPECT_EQ(CountSprite(SpriteFrameCache), 0);
+  EXPECT_EQ(CountSprite(SpriteBackground), 1);
+  StartDrawLog();
+  FrameTick();
+  EXPECT_EQ(CountSprite(SpriteFrameCache), 1);
+  EXPECT_EQ(CountSprite(SpriteBackground), 0);
+}
+
+TEST_F(FrameCacheTest, BoardReachingThePanelIsNeverKept) {
+  PlayEmptyLevel(3);
+  gLevel.board.cell[10][9][5] = 7;   // type 3 drops each layer half a tile: far below 560
+  SetFrameCacheEnabled(true);
+  FrameTick();
+  StartDrawLog();
+  FrameTick();
+  EXPECT_EQ(CountSprite(SpriteFrameCache), 0);
 }
 
 class PanelTest : public AppTest {};

@@ -166,6 +166,21 @@ TEST_F(GadgetTest, ImageButtonShowsASpriteAndPostsOnClick) {
   FreeSprite(900);
 }
 
+TEST_F(GadgetTest, ImageAreaTakesItsGivenPlaceAndHasNoText) {
+  ASSERT_TRUE(CreateImage(900, 400, 300, 0x0000FF));
+  UseGadgetList(Settings);
+  ASSERT_TRUE(ImageGadget(52, 0, 0, 290, 145, 900));   // bigger picture: cut off, not resized
+  ASSERT_TRUE(ImageGadget(53, 5, 5, 20, 20, 901));     // no picture: an empty area
+  EXPECT_EQ(GadgetWidth(52), 290);
+  EXPECT_EQ(GadgetHeight(52), 145);
+  SetGadgetText(52, "无文字");
+  EXPECT_EQ(GadgetText(52), "");
+  EXPECT_EQ(GadgetState(52), 0);
+  FreeImage(900);
+  EXPECT_TRUE(IsGadget(52)) << "the area keeps its own copy of the picture";
+  EXPECT_TRUE(DrainEvents().empty());
+}
+
 TEST_F(GadgetTest, TextFieldsKeepTheirTexts) {
   UseGadgetList(Settings);
   ASSERT_TRUE(TextGadget(60, 20, 20, 60, 90, "地图作者:\r\n\r\n联系方式:"));

@@ -143,6 +143,8 @@ class BrokenPictureTest : public PictureDecodeTest {
 
 TEST_F(BrokenPictureTest, MissingFile) { ExpectNoPicture(directory_.PathOf("absent.png")); }
 
+TEST_F(BrokenPictureTest, Directory) { ExpectNoPicture(directory_.PathOf("")); }
+
 TEST_F(BrokenPictureTest, EmptyFile) {
   WriteTestFile(directory_.PathOf("empty.png"), {});
   ExpectNoPicture(directory_.PathOf("empty.png"));

@@ -117,6 +117,23 @@ int gTicks = 0;
 void CountTick() { ++gTicks; }
 }  // namespace
 
+namespace {
+int gPostTicks = 0;
+void PostOnThirdTick() {
+  if (++gPostTicks == 3) PostEvent({EventGadget, MainWindow, 99});
+}
+}  // namespace
+
+TEST_F(WindowTest, WaitEventRunsTimersUntilAnEventArrives) {
+  gPostTicks = 0;
+  StartTimer(MainWindow, 5, 5, PostOnThirdTick);
+  Event event = WaitEvent();
+  EXPECT_EQ(gPostTicks, 3);
+  EXPECT_EQ(event.kind, EventGadget);
+  EXPECT_EQ(event.number, 99);
+  StopTimer(MainWindow, 5);
+}
+
 TEST_F(WindowTest, PumpOnceHandsOneEventToTheHandler) {
   gHandled.clear();
   SetEventHandler(RecordEvent);

@@ -1,8 +1,6 @@
 // The logo, the lettering and the credit picture.
 //
-// Text is drawn with drawText into layers and haloed by stamping the layer around itself:
-// outlines taken from the font as paths vary in their last bits with the font cache, which
-// would make the bytes depend on what was drawn before.
+// Text is drawn into layers of its own; a halo is the layer's silhouette stamped around it.
 //
 // Sections: shared helpers, logo, lettering, credit picture.
 #include "tools/assetgen/brand_pictures.h"

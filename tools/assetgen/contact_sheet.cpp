@@ -23,12 +23,21 @@ constexpr int CellPadding = 4;
 constexpr int LabelHeight = 16;
 constexpr int LabelSize = 12;
 constexpr int CheckerSize = 6;
+const QColor SheetColour(60, 60, 70);
+const QColor CheckerDark(150, 150, 160);    // the checker shows where a sprite is transparent
+const QColor CheckerLight(190, 190, 200);
+const QColor LabelColour(240, 240, 240);
+const QColor MissingColour(255, 90, 80);
 // Intro cards: the card colour and where the logo and the lettering sit on them.
 const QColor CardColour(255, 220, 50);
 constexpr int LogoX = 270, LogoY = 200;
 constexpr int LetteringX = 100, LetteringY = 200;
 constexpr int ScreenWidth = 930, ScreenHeight = 625;
 constexpr int HelpWidth = 880, HelpHeight = 490;
+// Sprite numbers of the faces cut from the carried sheets.
+constexpr int FirstFaceSprite = 101;        // normal row; the highlighted row follows
+constexpr int HighlightSpriteOffset = 100;  // highlighted face f is sprite 200 + f
+constexpr int FirstSmallFaceSprite = 302;
 
 struct SheetEntry {
   QString label;   // sprite number, or a name for the editor's pictures
@@ -99,13 +108,14 @@ std::vector<SheetEntry> CollectSprites(const std::string& app) {
   for (int row = 0; row < 2; ++row) {
     for (int i = 0; i < FaceCount; ++i) {
       const QImage face = faces.copy(FaceWidth * i, FaceHeight * row, FaceWidth, FaceHeight);
-      entries.push_back({QString::number(101 + 100 * row + i), KeyedTransparent(face, qRgb(0, 0, 0))});
+      entries.push_back({QString::number(FirstFaceSprite + HighlightSpriteOffset * row + i),
+                         KeyedTransparent(face, qRgb(0, 0, 0))});
     }
   }
   const QImage small = decode(CarriedSmallFaceSheet);
   for (int i = 0; i < FaceCount; ++i) {
     const QImage face = small.copy(SmallFaceWidth * i, 0, SmallFaceWidth, SmallFaceHeight);
-    entries.push_back({QString::number(302 + i), KeyedTransparent(face, qRgb(0, 0, 0))});
+    entries.push_back({QString::number(FirstSmallFaceSprite + i), KeyedTransparent(face, qRgb(0, 0, 0))});
   }
   AddFileRange(entries, 501, images + "Donghua/", 11, 5);
   AddFile(entries, 600, images + "Mouse.png");
@@ -123,7 +133,7 @@ void PaintChecker(QPainter& painter, const QRect& area) {
     for (int x = area.left(); x < area.right(); x += CheckerSize) {
       const bool dark = ((x - area.left()) / CheckerSize + (y - area.top()) / CheckerSize) % 2;
       painter.fillRect(QRect(x, y, CheckerSize, CheckerSize).intersected(area),
-                       dark ? QColor(150, 150, 160) : QColor(190, 190, 200));
+                       dark ? CheckerDark : CheckerLight);
     }
   }
 }
@@ -134,7 +144,7 @@ QImage BuildContactSheet(const std::string& appDirectory) {
   const std::vector<SheetEntry> entries = CollectSprites(appDirectory);
   const int rows = (static_cast<int>(entries.size()) + SheetColumns - 1) / SheetColumns;
   QImage sheet(SheetColumns * CellWidth, rows * CellHeight, QImage::Format_RGB32);
-  sheet.fill(QColor(60, 60, 70));
+  sheet.fill(SheetColour);
   QPainter painter(&sheet);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.setFont(LetteringFont(LabelSize, true));
@@ -155,7 +165,7 @@ QImage BuildContactSheet(const std::string& appDirectory) {
                          fitted.height());
       painter.drawImage(target, picture);
     }
-    painter.setPen(picture.isNull() ? QColor(255, 90, 80) : QColor(240, 240, 240));
+    painter.setPen(picture.isNull() ? MissingColour : LabelColour);
     const QString label = picture.isNull()
                               ? entries[i].label + QString::fromUtf8(" 缺")
                               : QString("%1  %2x%3").arg(entries[i].label).arg(picture.width())

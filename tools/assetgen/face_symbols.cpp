@@ -97,6 +97,18 @@ const std::array<const char*, 4> Winds = {"東", "南", "西", "北"};
 const std::array<const char*, 4> Flowers = {"梅", "蘭", "竹", "菊"};
 const std::array<const char*, 4> Seasons = {"春", "夏", "秋", "冬"};
 
+// Character faces: the numeral above, 萬 below, as boxes of the front (top and height).
+constexpr double NumeralTop = 2, NumeralHeight = 22;
+constexpr double MyriadTop = 23, MyriadHeight = 29;
+// Flowers and seasons: the glyph lowered under the corner marks, the number top left, the mark
+// top right.
+constexpr double BouquetDrop = 9;
+constexpr QRectF CornerNumberBox(3, 2, 11, 12);
+constexpr double CornerMarkInset = 8;
+constexpr double DiamondRadius = 4;
+constexpr int BlossomPetals = 5;
+constexpr double BlossomSpread = 2.6, BlossomPetal = 2.0, BlossomHeart = 1.4;
+
 // Glyph sizes in pixels.
 constexpr int NumeralSize = 19;
 constexpr int MyriadSize = 24;
@@ -164,7 +176,8 @@ void PaintGreatCoin(QPainter& painter, QPointF centre) {
   PaintDisc(painter, centre, Heart - 2.6, gPalette.vermilion);
 }
 
-// Bamboo one: a bird perched on a stalk.
+// Bamboo one: a bird perched on a branch beside a stalk. The outline is drawn in front pixels
+// (42 x 54), like the layouts above.
 void PaintBird(QPainter& painter) {
   PaintStick(painter, QPointF(33, 36), 28, StickNarrowWidth, gPalette.jade);
   QPainterPath tail;
@@ -193,7 +206,8 @@ void PaintBird(QPainter& painter) {
   painter.setPen(QPen(gPalette.ink, 1.2));
   painter.drawLine(QPointF(16, 34), QPointF(14, 41));
   painter.drawLine(QPointF(20, 34), QPointF(21, 41));
-  painter.drawLine(QPointF(11, 41), QPointF(24, 41));
+  painter.setPen(QPen(gPalette.jadeDark, 2.0, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(5, 41.5), QPointF(31, 41.5));
 }
 
 void PaintWhiteDragon(QPainter& painter, const QRectF& front) {
@@ -220,24 +234,26 @@ void PaintBouquet(QPainter& painter, const QRectF& front, const char* glyph, int
                   bool season) {
   const QColor glyphColour = season ? gPalette.blue : gPalette.plum;
   const QColor numberColour = season ? gPalette.vermilion : gPalette.goldDark;
-  PaintGlyph(painter, front.adjusted(0, 9, 0, -1), glyph, glyphColour, BouquetSize, false);
-  PaintGlyph(painter, QRectF(front.left() + 3, front.top() + 2, 11, 12),
-             QString::number(number), numberColour, CornerNumberSize, true);
-  const QPointF mark(front.right() - 8, front.top() + 8);
+  PaintGlyph(painter, front.adjusted(0, BouquetDrop, 0, 0), glyph, glyphColour, BouquetSize,
+             false);
+  PaintGlyph(painter, CornerNumberBox.translated(front.topLeft()), QString::number(number),
+             numberColour, CornerNumberSize, true);
+  const QPointF mark(front.right() - CornerMarkInset, front.top() + CornerMarkInset);
   if (season) {
     QPolygonF diamond;
-    diamond << mark + QPointF(0, -4) << mark + QPointF(4, 0) << mark + QPointF(0, 4)
-            << mark + QPointF(-4, 0);
+    diamond << mark + QPointF(0, -DiamondRadius) << mark + QPointF(DiamondRadius, 0)
+            << mark + QPointF(0, DiamondRadius) << mark + QPointF(-DiamondRadius, 0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(gPalette.gold);
     painter.drawPolygon(diamond);
     return;
   }
-  for (int petal = 0; petal < 5; ++petal) {
-    const double angle = petal * 2 * M_PI / 5 - M_PI / 2;
-    PaintDisc(painter, mark + QPointF(std::cos(angle), std::sin(angle)) * 2.6, 2.0, gPalette.gold);
+  for (int petal = 0; petal < BlossomPetals; ++petal) {
+    const double angle = petal * 2 * M_PI / BlossomPetals - M_PI / 2;
+    PaintDisc(painter, mark + QPointF(std::cos(angle), std::sin(angle)) * BlossomSpread,
+              BlossomPetal, gPalette.gold);
   }
-  PaintDisc(painter, mark, 1.4, gPalette.vermilion);
+  PaintDisc(painter, mark, BlossomHeart, gPalette.vermilion);
 }
 
 }  // namespace
@@ -252,10 +268,10 @@ void PaintFaceSymbol(QPainter& painter, int faceCode, const QRectF& front) {
     }
   } else if (faceCode < FirstBamboo) {
     const int number = faceCode - FirstCharacters;
-    PaintGlyph(painter, QRectF(front.left(), front.top() + 2, front.width(), 22), Numerals[number],
-               gPalette.ink, NumeralSize, true);
-    PaintGlyph(painter, QRectF(front.left(), front.top() + 23, front.width(), 29), "萬",
-               gPalette.vermilion, MyriadSize, false);
+    PaintGlyph(painter, QRectF(front.left(), front.top() + NumeralTop, front.width(), NumeralHeight),
+               Numerals[number], gPalette.ink, NumeralSize, true);
+    PaintGlyph(painter, QRectF(front.left(), front.top() + MyriadTop, front.width(), MyriadHeight),
+               "萬", gPalette.vermilion, MyriadSize, false);
   } else if (faceCode == FirstBamboo) {
     painter.save();
     painter.translate(origin);

@@ -3,7 +3,6 @@
 #include "tools/assetgen/music_arrangement.h"
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 #include "tools/assetgen/music_melody.h"

@@ -36,15 +36,11 @@ QPainterPath RoundedTile(double x, double y, double width, double height, double
 
 // Thickness first (deepest slice first), then the front with its gradient and thin edge.
 void PaintTileBody(QPainter& painter, int frontWidth, int frontHeight, int depth, double corner) {
-  painter.setPen(Qt::NoPen);
   for (int slice = depth; slice >= 1; --slice) {
     const bool back = slice >= depth * BackFraction + 1;
     painter.setBrush(back ? gPalette.sideBack : gPalette.sideLight);
-    if (slice == depth) {
-      painter.setPen(QPen(gPalette.sideOutline, 1.0));
-    } else {
-      painter.setPen(Qt::NoPen);
-    }
+    // Only the deepest slice is outlined: it is the tile's silhouette.
+    painter.setPen(slice == depth ? QPen(gPalette.sideOutline, 1.0) : QPen(Qt::NoPen));
     painter.drawPath(RoundedTile(slice + 0.5, slice + 0.5, frontWidth - 1, frontHeight - 1, corner));
   }
   QLinearGradient shade(0, 0, frontWidth, frontHeight);

@@ -1,0 +1,101 @@
+// Pictures of the editor and the drawing of the current level and the loading bar.
+//
+// Sections: pictures | level | loading bar
+#include "editor/drawing.h"
+
+#include <string>
+
+#include "editor/editor_state.h"
+#include "mapdata/geometry.h"
+#include "mapdata/level_model.h"
+#include "platform/colour.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+#include "platform/random.h"
+#include "tools/assetgen/embedded_pictures.h"
+
+namespace {
+
+constexpr int BackgroundCount = 9;             // Images\bg1..bg9
+constexpr int EditorFaceCount = 9;             // one dots face per layer
+constexpr int TypeCount = 4;
+constexpr int TypePanelWidth = 238, TypePanelHeight = 138;
+constexpr int Black = Rgb(0, 0, 0);
+
+// The loading bar: a grey frame, a white inside and a yellow bar with the count over it.
+constexpr int BarX = 220, BarY = 300, BarWidth = 500, BarHeight = 30;
+constexpr int BarFrameColour = Rgb(150, 150, 150);
+constexpr int BarInsideColour = Rgb(255, 255, 255);
+constexpr int BarFillColour = Rgb(255, 255, 0);
+constexpr int BarFillWidth = 496;
+constexpr int BarTextX = 445, BarTextY = 307;
+
+std::string PicturePath(const std::string& name) {
+  return ResolvePath(gEditor.workingDirectory + name);
+}
+
+}  // namespace
+
+// ---- Pictures ---------------------------------------------------------------------------------
+
+void DecodeCarriedPictures() {
+  CatchImage(ImageFaceSheet, gFaceSheet.data, gFaceSheet.size);
+  CatchImage(ImageTypePicture, gTypePicture.data, gTypePicture.size);
+}
+
+void PrepareSprites() {
+  std::string background = "Images\\bg" + std::to_string(Random(BackgroundCount - 1) + 1) + ".93-17";
+  LoadSprite(SpriteBackground, PicturePath(background), SpriteOpaque);
+  LoadSprite(SpriteTitle, PicturePath("Images\\Xianshi\\39.93-17"), SpriteAlpha);
+  for (int f = 1; f <= EditorFaceCount; ++f) {
+    CopySpriteFromImage(SpriteFaceBase + f, ImageFaceSheet, (f - 1) * FaceWidth, 0, FaceWidth,
+                        FaceHeight);
+    TransparentSpriteColour(SpriteFaceBase + f, Black);
+  }
+  for (int t = 0; t < TypeCount; ++t) {
+    CopySpriteFromImage(SpriteTypePicture1 + t, ImageTypePicture, t * TypePanelWidth, 0,
+                        TypePanelWidth, TypePanelHeight);
+  }
+}
+
+void LoadPointer() { LoadSprite(SpritePointer, PicturePath("Images\\Mouse.png"), SpriteAlpha); }
+
+// ---- Level ------------------------------------------------------------------------------------
+
+void DrawLevel() {
+  EditorState& e = gEditor;
+  e.shownCells = 0;
+  if (e.currentLevel < 1 || e.currentLevel > MaxLevels || !gEditorMap.grid) return;
+  const LevelCells& cells = gEditorMap.grid->level[e.currentLevel];
+  int layers = e.currentLayerCount < EditorMaxLayers ? e.currentLayerCount : EditorMaxLayers;
+  for (int layer = 1; layer <= layers; ++layer) {
+    for (int row = 1; row <= BoardRows; ++row) {
+      for (int column = 1; column <= BoardColumns; ++column) {
+        int value = cells.cell[layer][row][column];
+        if (value <= 0) continue;
+        ++e.shownCells;
+        int x, y;
+        if (EditorTilePosition(e.currentType, layer, row, column, x, y)) {
+          DisplaySprite(SpriteFaceBase + value, x, y);
+        }
+      }
+    }
+  }
+}
+
+// ---- Loading bar ------------------------------------------------------------------------------
+
+void DrawLoadingBar() {
+  const int read = gEditorMap.levelCount;
+  const int declared = gEditor.declaredLevelCount;
+  // Nothing to divide by when the file declares no levels: the bar stays empty.
+  int fill = declared > 0 ? (2 * BarFillWidth * read + declared) / (2 * declared) : 0;
+  if (fill > BarFillWidth) fill = BarFillWidth;
+  if (!StartDrawingOnScreen()) return;
+  DrawBox(BarX, BarY, BarWidth, BarHeight, BarFrameColour);
+  DrawBox(BarX + 1, BarY + 1, BarWidth - 2, BarHeight - 2, BarInsideColour);
+  DrawBox(BarX + 2, BarY + 2, fill, BarHeight - 4, BarFillColour);
+  DrawText(FontLoading, BarTextX, BarTextY, std::to_string(read) + "/" + std::to_string(declared),
+           Black);
+  StopDrawing();
+}

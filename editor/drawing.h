@@ -1,0 +1,14 @@
+// Pictures of the editor and the drawing of the current level and the loading bar.
+#pragma once
+
+// Decodes the pictures carried in the program (tile-face sheet, type picture).
+void DecodeCarriedPictures();
+// Loads the background and the title picture and cuts the face and type pictures.
+void PrepareSprites();
+// Loads the pointer picture.
+void LoadPointer();
+
+// Draws the shown cells of the current level and counts them.
+void DrawLevel();
+// The progress of the map being read.
+void DrawLoadingBar();

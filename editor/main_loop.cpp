@@ -1,0 +1,244 @@
+// The spine of the editor: start-up, the frame and status ticks, the pointer and the event loop.
+//
+// Sections: start-up | frame tick | status tick | event loop
+#include "editor/main_loop.h"
+
+#include <cstdio>
+#include <string>
+
+#include "editor/drawing.h"
+#include "editor/editing.h"
+#include "editor/editor_state.h"
+#include "editor/map_files.h"
+#include "mapdata/level_model.h"
+#include "platform/app.h"
+#include "platform/colour.h"
+#include "platform/dialog.h"
+#include "platform/files.h"
+#include "platform/gadget.h"
+#include "platform/picture.h"
+
+EditorState gEditor;
+
+namespace {
+
+constexpr const char* NoDisplayMessage = "无法打开窗口";
+constexpr const char* UnsavedQuestion = "地图还没保存是否需要保存？";
+constexpr int Black = Rgb(0, 0, 0);
+constexpr int TitleX = 260, TitleY = 150;
+constexpr int LoadingFontPoints = 12;
+constexpr int HiddenCursorCount = -1;   // the system cursor's display counter while hidden
+constexpr int ShownCursorCount = 1;     // and while shown
+
+// One control of the row along the bottom of the main window.
+struct ControlSpec {
+  int gadget;
+  bool isList;
+  int x, y, width, height;
+  const char* text;
+};
+constexpr ControlSpec MainControls[] = {
+    {GadgetNewLevel, false, 3, 575, 80, 24, "新建立一关"},
+    {GadgetLevelList, true, 88, 577, 100, 20, ""},
+    {GadgetNewLayer, false, 193, 575, 80, 24, "新建立一层"},
+    {GadgetLayerList, true, 278, 577, 100, 20, ""},
+    {GadgetOpenMap, false, 383, 575, 75, 24, "打开地图"},
+    {GadgetSaveMap, false, 463, 575, 75, 24, "保存地图"},
+};
+constexpr int InstructionsX = 543, InstructionsY = 583;
+constexpr int InstructionsWidth = 320, InstructionsHeight = 16;
+constexpr const char* InstructionsText = "说明:点鼠标左键清除麻将，右键显示麻将，也可按住拖动。";
+
+// The main status bar: a caption, three live fields and a tip.
+constexpr int StatusFieldWidths[] = {70, 210, 210, 180, -1};
+constexpr int StatusCaptionField = 0;
+constexpr int StatusLevelField = 1;
+constexpr int StatusLayerField = 2;
+constexpr int StatusCountField = 3;
+constexpr int StatusTipField = 4;
+constexpr const char* StatusCaption = "状态提示：";
+constexpr const char* StatusTip = "小提示：显示的麻将牌必须是双数才能保存。";
+
+constexpr int EditorLayerKeys = 9;   // keys 1..9
+constexpr int TypeCount = 4;         // Ctrl+1..Ctrl+4
+
+// ---- Start-up ---------------------------------------------------------------------------------
+
+void CreateMainControls() {
+  for (const ControlSpec& c : MainControls) {
+    if (c.isList) {
+      ComboBoxGadget(c.gadget, c.x, c.y, c.width, c.height);
+    } else {
+      ButtonGadget(c.gadget, c.x, c.y, c.width, c.height, c.text);
+    }
+  }
+  TextGadget(GadgetInstructions, InstructionsX, InstructionsY, InstructionsWidth,
+             InstructionsHeight, InstructionsText);
+  CreateStatusBar(MainStatusBar, EditorWindow);
+  for (int width : StatusFieldWidths) AddStatusBarField(MainStatusBar, width);
+  StatusBarText(MainStatusBar, StatusCaptionField, StatusCaption, StatusCentred);
+  StatusBarText(MainStatusBar, StatusTipField, StatusTip, StatusCentred);
+}
+
+void AddEditorShortcuts() {
+  for (int n = 1; n <= EditorLayerKeys; ++n) {
+    AddShortcut(EditorWindow, static_cast<char>('0' + n), 0, ShortcutLayer1 + n - 1);
+  }
+  AddShortcut(EditorWindow, 'N', ModCtrl, ShortcutNewLevelWindow);
+  AddShortcut(EditorWindow, 'N', ModAlt, ShortcutNewLayer);
+  for (int t = 1; t <= TypeCount; ++t) {
+    AddShortcut(EditorWindow, static_cast<char>('0' + t), ModCtrl, ShortcutNewLevelType1 + t - 1);
+  }
+}
+
+// The pointer picture over the drawing area; the system cursor everywhere else.
+void DrawPointer() {
+  int x = WindowMouseX(EditorWindow);
+  int y = WindowMouseY(EditorWindow);
+  if (IsWindowActive(EditorWindow) && x > -1 && y > -1 && y < DrawingHeight) {
+    while (SystemCursorCount() > HiddenCursorCount) HideSystemCursor();
+    while (SystemCursorCount() < HiddenCursorCount) ShowSystemCursor();
+    DisplaySprite(SpritePointer, x, y);
+  } else {
+    while (SystemCursorCount() < ShownCursorCount) ShowSystemCursor();
+    while (SystemCursorCount() > ShownCursorCount) HideSystemCursor();
+  }
+}
+
+void HandleShortcut(int number) {
+  if (number >= ShortcutLayer1 && number < ShortcutLayer1 + EditorLayerKeys) {
+    ChooseLayer(number - ShortcutLayer1 + 1);
+  } else if (number == ShortcutNewLevelWindow) {
+    OpenNewLevelWindow();
+  } else if (number == ShortcutNewLayer) {
+    NewLayerCommand();
+  } else if (number >= ShortcutNewLevelType1 && number < ShortcutNewLevelType1 + TypeCount) {
+    NewLevel(number - ShortcutNewLevelType1 + 1);
+  }
+}
+
+void HandleMainGadget(int gadget) {
+  gEditor.dragging = false;
+  switch (gadget) {
+    case GadgetNewLevel: OpenNewLevelWindow(); break;
+    case GadgetLevelList: GoToLevel(GadgetState(GadgetLevelList) + 1); break;
+    case GadgetNewLayer: NewLayerCommand(); break;
+    case GadgetLayerList: ChooseLayer(GadgetState(GadgetLayerList) + 1); break;
+    case GadgetOpenMap: OpenMapCommand(); break;
+    case GadgetSaveMap: SaveCommand(); break;
+    default: break;
+  }
+}
+
+void HandleCloseRequest() {
+  if (gEditor.changed == 0 && AskYesNo(MessageTitle, UnsavedQuestion)) {
+    SaveCommand();
+    return;
+  }
+  gEditor.quit = true;
+}
+
+void HandleMainWindowEvent(const Event& event) {
+  const int x = WindowMouseX(EditorWindow);
+  const int y = WindowMouseY(EditorWindow);
+  switch (event.kind) {
+    case EventCloseWindow: HandleCloseRequest(); break;
+    case EventShortcut: HandleShortcut(event.number); break;
+    case EventGadget: HandleMainGadget(event.number); break;
+    case EventLeftButtonDown: PressLeftButton(x, y); break;
+    case EventRightButtonDown: PressRightButton(x, y); break;
+    case EventMouseMove: MovePointerTo(x, y); break;
+    case EventLeftButtonUp:
+    case EventRightButtonUp: ReleaseButton(); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+bool StartEditor() {
+  CreateEditorGrid();
+  ClearEditorMap(gEditorMap);
+  gEditor = EditorState{};
+  gEditor.workingDirectory = CurrentDirectory();
+  DecodeCarriedPictures();
+  if (!OpenWindow(EditorWindow, EditorWidth, EditorHeight, EditorTitle, WindowMinimiseBox)) {
+    return false;
+  }
+  CreateMainControls();
+  AddEditorShortcuts();
+  if (!OpenScreen(EditorWindow, 0, 0, EditorWidth, DrawingHeight)) return false;
+  LoadFont(FontLoading, "黑体", LoadingFontPoints, false);
+  PrepareSprites();
+  StartTimer(EditorWindow, StatusTimer, StatusPeriodMs, StatusTick);
+  StartTimer(EditorWindow, FrameTimer, FramePeriodMs, FrameTick);
+  LoadPointer();
+  return true;
+}
+
+// ---- Frame tick -------------------------------------------------------------------------------
+
+void FrameTick() {
+  if (WindowMouseX(EditorWindow) == -1 || WindowMouseY(EditorWindow) == -1) {
+    gEditor.dragging = false;
+  }
+  FlipScreen();
+  ClearScreen(Black);
+  DisplaySprite(SpriteBackground, 0, 0);
+  DisplaySprite(SpriteTitle, TitleX, TitleY);
+  DrawLevel();
+  if (gEditor.loading) DrawLoadingBar();
+  DrawPointer();
+}
+
+// ---- Status tick ------------------------------------------------------------------------------
+
+void StatusTick() {
+  const EditorState& e = gEditor;
+  StatusBarText(MainStatusBar, StatusLevelField,
+                "当前地图共有" + std::to_string(gEditorMap.levelCount) + "关，正在编辑第" +
+                    std::to_string(e.currentLevel) + "关。",
+                StatusCentred);
+  StatusBarText(MainStatusBar, StatusLayerField,
+                "当前关卡共有" + std::to_string(e.currentLayerCount) + "层，正在编辑第" +
+                    std::to_string(e.currentLayer) + "层。",
+                StatusCentred);
+  StatusBarText(MainStatusBar, StatusCountField,
+                "当前关卡显示了" + std::to_string(e.shownCells) + "张麻将牌", StatusCentred);
+}
+
+// ---- Event loop -------------------------------------------------------------------------------
+
+void HandleEditorEvent(const Event& event) {
+  switch (event.window) {
+    case EditorWindow: HandleMainWindowEvent(event); break;
+    case NewLevelWindow:
+      if (event.kind == EventCloseWindow) {
+        CloseWindow(NewLevelWindow);
+      } else if (event.kind == EventGadget) {
+        HandleNewLevelGadget(event.number);
+      }
+      break;
+    case SaveWindow:
+      if (event.kind == EventCloseWindow) {
+        CloseWindow(SaveWindow);
+      } else if (event.kind == EventGadget && event.number == GadgetSaveButton) {
+        PressSaveButton();
+      }
+      break;
+    default: break;
+  }
+}
+
+int RunEditor() {
+  if (!InitPlatform()) {
+    std::fprintf(stderr, "%s\n", NoDisplayMessage);
+    return 1;
+  }
+  SetEventHandler(HandleEditorEvent);
+  if (StartEditor()) {
+    while (!gEditor.quit) HandleEditorEvent(WaitEvent());
+  }
+  ShutdownPlatform();
+  return 0;
+}

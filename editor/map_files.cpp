@@ -1,0 +1,243 @@
+// Saving and opening maps: the even check, the save window, the writer with its progress
+// display, the reader with its loading bar, and the edit password.
+//
+// Sections: save check | save window | writing | opening | password
+#include "editor/map_files.h"
+
+#include <string>
+
+#include "editor/editing.h"
+#include "editor/editor_state.h"
+#include "mapdata/level_model.h"
+#include "mapdata/level_text.h"
+#include "mapdata/map_reader.h"
+#include "mapdata/map_writer.h"
+#include "platform/dialog.h"
+#include "platform/gadget.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr const char* MapFilter = "地图文件 (*.xml)|*.xml";
+constexpr const char* MapExtension = ".xml";
+constexpr const char* SaveFailedMessage = "无法保存可能没有权限!";
+constexpr const char* SavedMessage = "保存成功";
+constexpr const char* SaveDialogTitle = "保存文件";
+constexpr const char* OpenDialogTitle = "选择地图文件";
+constexpr const char* PasswordTitle = "输入编辑密码";
+constexpr const char* PasswordPrompt = "本地图需要输入密码才能编辑,请输入编辑密码:";
+constexpr const char* PasswordRetryQuestion = "密码错误，是否重新输入？";
+
+// The save window and its controls.
+constexpr int SaveWidth = 450, SaveHeight = 250;
+constexpr const char* SaveTitle = "保存地图";
+constexpr int LabelX = 20, LabelY = 20, LabelWidth = 60, LabelHeight = 90;
+constexpr const char* LabelText = "地图作者:\r\n\r\n联系方式:\r\n\r\n编辑密码:\r\n\r\n地图介绍:";
+constexpr int FieldX = 80, FieldWidth = 350, FieldHeight = 20;
+constexpr int AuthorY = 16, ContactY = 40, PasswordY = 64, IntroductionY = 88;
+constexpr int IntroductionHeight = 80;
+constexpr int SaveButtonX = 180, SaveButtonY = 173, SaveButtonWidth = 100, SaveButtonHeight = 50;
+constexpr int ProgressCaptionWidth = 60;
+constexpr const char* ProgressCaption = "保存进度:";
+constexpr int CaptionFlags = StatusCentred | StatusBorderless;
+
+// Shown cells of a level over its layers, whole grid.
+int CountShownCells(int level) {
+  const LevelCells& cells = gEditorMap.grid->level[level];
+  int layers = gEditorMap.layerCount[level];
+  if (layers > EditorMaxLayers) layers = EditorMaxLayers;
+  int count = 0;
+  for (int layer = 1; layer <= layers; ++layer) {
+    for (int row = 1; row <= BoardRows; ++row) {
+      for (int column = 1; column <= BoardColumns; ++column) {
+        if (cells.cell[layer][row][column] > 0) ++count;
+      }
+    }
+  }
+  return count;
+}
+
+bool EndsWithExtension(const std::string& name) {
+  const std::string extension = MapExtension;
+  return name.size() >= extension.size() &&
+         name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
+}
+
+// Percentage of level n out of N, rounded to the nearest whole number.
+int SavePercent(int n, int total) { return (200 * n + total) / (2 * total); }
+
+void ShowSaveProgress(int percent) {
+  StatusBarText(SaveStatusBar, 0, std::to_string(percent) + "%", CaptionFlags);
+  StatusBarProgress(SaveStatusBar, 1, percent);
+}
+
+}  // namespace
+
+// ---- Save check -------------------------------------------------------------------------------
+
+void SaveCommand() {
+  if (!gEditorMap.grid) return;
+  for (int level = 1; level <= gEditorMap.levelCount; ++level) {
+    if (CountShownCells(level) % 2 != 0) {
+      ShowMessage(MessageTitle,
+                  "第[" + std::to_string(level) + "]关麻将牌数量不是双数，请修改。");
+      GoToLevel(level);
+      return;
+    }
+  }
+  // A map without levels has nothing to save.
+  if (gEditorMap.levelCount == 0) return;
+  OpenSaveWindow();
+}
+
+// ---- Save window ------------------------------------------------------------------------------
+
+void OpenSaveWindow() {
+  const MapInfo& info = gEditor.info;
+  if (!OpenWindow(SaveWindow, SaveWidth, SaveHeight, SaveTitle, 0, EditorWindow)) return;
+  TextGadget(GadgetSaveLabel, LabelX, LabelY, LabelWidth, LabelHeight, LabelText);
+  StringGadget(GadgetAuthor, FieldX, AuthorY, FieldWidth, FieldHeight, info.author);
+  StringGadget(GadgetContact, FieldX, ContactY, FieldWidth, FieldHeight, info.contact);
+  StringGadget(GadgetPassword, FieldX, PasswordY, FieldWidth, FieldHeight, info.password,
+               StringMasked);
+  StringGadget(GadgetIntroduction, FieldX, IntroductionY, FieldWidth, IntroductionHeight,
+               info.introduction, StringMultiLine);
+  ButtonGadget(GadgetSaveButton, SaveButtonX, SaveButtonY, SaveButtonWidth, SaveButtonHeight,
+               SaveTitle);
+  CreateStatusBar(SaveStatusBar, SaveWindow);
+  AddStatusBarField(SaveStatusBar, ProgressCaptionWidth);
+  AddStatusBarField(SaveStatusBar, -1);
+  StatusBarText(SaveStatusBar, 0, ProgressCaption, CaptionFlags);
+  StatusBarProgress(SaveStatusBar, 1, 0);
+  UseGadgetList(EditorWindow);
+}
+
+void PressSaveButton() {
+  MapInfo& info = gEditor.info;
+  info.author = GadgetText(GadgetAuthor);
+  info.contact = GadgetText(GadgetContact);
+  info.password = GadgetText(GadgetPassword);
+  info.introduction = GadgetText(GadgetIntroduction);
+  if (!gEditor.filePath.empty()) {
+    SaveToFile(gEditor.filePath);
+    return;
+  }
+  std::string name = ChooseSaveFile(SaveDialogTitle, gEditor.workingDirectory, MapFilter);
+  if (!name.empty()) SaveToFile(name);
+}
+
+// ---- Writing ----------------------------------------------------------------------------------
+
+bool SaveToFile(const std::string& name) {
+  std::string path = EndsWithExtension(name) ? name : name + MapExtension;
+  const int total = gEditorMap.levelCount < MaxLevels ? gEditorMap.levelCount : MaxLevels;
+  std::string text = BuildMapHead(gEditor.info, total);
+  bool built = true;
+  for (int level = 1; level <= total && built; ++level) {
+    ShowSaveProgress(SavePercent(level, total));
+    PumpOnce(PumpPacingMs);
+    built = gEditor.saveFailsAfterLevel == 0 || level <= gEditor.saveFailsAfterLevel;
+    if (built) text += BuildLevelLine(gEditorMap, level);
+  }
+  text += MapTail;
+  // The old file is replaced only once the new one is whole on disk.
+  if (!built || !WriteFileAtomically(path, text)) {
+    ShowMessage(MessageTitle, SaveFailedMessage);
+    return false;
+  }
+  gEditor.changed = 1;
+  ShowMessage(MessageTitle, SavedMessage);
+  CloseWindow(SaveWindow);
+  return true;
+}
+
+// ---- Opening ----------------------------------------------------------------------------------
+
+namespace {
+
+// What the walk of one open needs besides the editor state.
+struct OpenRun {
+  std::string path;       // the file being read
+  bool started = false;   // the file loaded and the old map was replaced
+};
+
+// Empties the editor for the map being read: grid, level table, current values and lists.
+void ClearForOpen(OpenRun& run) {
+  EditorState& e = gEditor;
+  ClearEditorMap(gEditorMap);
+  e.currentLevel = 0;
+  e.currentType = 0;
+  e.currentLayerCount = 0;
+  e.currentLayer = 0;
+  ClearGadgetItems(GadgetLevelList);
+  ClearGadgetItems(GadgetLayerList);
+  e.filePath = run.path;
+  run.started = true;
+}
+
+// The walk reaches this only after the file loaded and has a main element, so the map being
+// edited is replaced only then.
+WalkStep HandleMapElement(void* user, const std::string& name, const std::string& text) {
+  OpenRun& run = *static_cast<OpenRun*>(user);
+  EditorState& e = gEditor;
+  if (!run.started) ClearForOpen(run);
+  if (e.refused) return WalkStop;
+  if (name == "b") {
+    e.info.author = text;
+  } else if (name == "c") {
+    e.info.contact = text;
+  } else if (name == "d") {
+    e.info.introduction = text;
+  } else if (name == "e") {
+    e.declaredLevelCount = NumberValue(text);
+    e.loading = true;
+  } else if (name == "f") {
+    PumpOnce(PumpPacingMs);
+    e.info.password = text;
+    if (!text.empty() && !AskPassword()) return WalkStop;
+  } else if (name == "o") {
+    ReadLevel(text);
+  }
+  return WalkOn;
+}
+
+}  // namespace
+
+void OpenMapCommand() {
+  std::string path = ChooseOpenFile(OpenDialogTitle, gEditor.workingDirectory, MapFilter);
+  if (!path.empty()) OpenMap(path);
+}
+
+void OpenMap(const std::string& path) {
+  gEditor.refused = false;
+  OpenRun run;
+  run.path = path;
+  bool read = ReadMapTree(path, HandleMapElement, &run);
+  gEditor.loading = false;
+  if (!read) return;
+  if (gEditorMap.levelCount > 0) GoToLevel(1);
+}
+
+void ReadLevel(const std::string& text) {
+  gEditor.dragging = false;
+  EditorMap& m = gEditorMap;
+  if (m.levelCount >= MaxLevels) return;
+  const int level = ++m.levelCount;
+  FillEditorLevel(m, level, text);
+  AppendLevelItem(level);
+}
+
+// ---- Password ---------------------------------------------------------------------------------
+
+bool AskPassword() {
+  EditorState& e = gEditor;
+  for (;;) {
+    PumpOnce(PumpPacingMs);
+    if (AskText(PasswordTitle, PasswordPrompt, "") == e.info.password) return true;
+    if (!AskYesNo(MessageTitle, PasswordRetryQuestion)) break;
+  }
+  e.refused = true;
+  e.info = MapInfo{};
+  e.filePath.clear();
+  return false;
+}

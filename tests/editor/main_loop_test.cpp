@@ -1,0 +1,156 @@
+// The main window: its controls and status bar, the frame tick with the loading bar and the
+// pointer, and quitting with the unsaved-changes question.
+#include <string>
+
+#include "editor/drawing.h"
+#include "editor/editing.h"
+#include "editor_support.h"
+#include "platform/colour.h"
+#include "platform/picture.h"
+
+using MainLoop = EditorTest;
+
+namespace {
+
+bool SpriteDrawn(int sprite, int x, int y) {
+  for (const DrawRecord& r : DrawLog()) {
+    if (r.kind == DrawnSprite && r.number == sprite && r.x == x && r.y == y) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST_F(MainLoop, TheMainWindowHoldsItsControlsInARow) {
+  EXPECT_EQ(WindowTitle(EditorWindow), "Vorle麻将连连看地图编辑器");
+  struct Expected {
+    int gadget, x, y, width, height;
+    const char* text;
+  };
+  const Expected controls[] = {
+      {GadgetNewLevel, 3, 575, 80, 24, "新建立一关"}, {GadgetLevelList, 88, 577, 100, 20, nullptr},
+      {GadgetNewLayer, 193, 575, 80, 24, "新建立一层"}, {GadgetLayerList, 278, 577, 100, 20, nullptr},
+      {GadgetOpenMap, 383, 575, 75, 24, "打开地图"},   {GadgetSaveMap, 463, 575, 75, 24, "保存地图"},
+      {GadgetInstructions, 543, 583, 320, 16,
+       "说明:点鼠标左键清除麻将，右键显示麻将，也可按住拖动。"},
+  };
+  for (const Expected& c : controls) {
+    EXPECT_EQ(GadgetX(c.gadget), c.x) << c.gadget;
+    EXPECT_EQ(GadgetY(c.gadget), c.y) << c.gadget;
+    EXPECT_EQ(GadgetWidth(c.gadget), c.width) << c.gadget;
+    EXPECT_EQ(GadgetHeight(c.gadget), c.height) << c.gadget;
+    if (c.text) EXPECT_EQ(GadgetText(c.gadget), c.text);
+  }
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 0), "状态提示：");
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 4), "小提示：显示的麻将牌必须是双数才能保存。");
+  EXPECT_EQ(ScreenWidth(), 930);
+  EXPECT_EQ(ScreenHeight(), 570);
+}
+
+TEST_F(MainLoop, TheStatusTickDescribesAnEmptyMap) {
+  DrawLevel();
+  StatusTick();
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 1), "当前地图共有0关，正在编辑第0关。");
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 2), "当前关卡共有0层，正在编辑第0层。");
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 3), "当前关卡显示了0张麻将牌");
+}
+
+TEST_F(MainLoop, TheFrameDrawsBackgroundTitleLevelAndPointerInOrder) {
+  NewLevel(1);
+  ActivateWindow(EditorWindow);
+  MovePointer(EditorWindow, 400, 300);
+  StartDrawLog();
+  FrameTick();
+  StopDrawLog();
+  const auto& log = DrawLog();
+  ASSERT_GE(log.size(), 3u + 180u);
+  EXPECT_EQ(log[0].number, SpriteBackground);
+  EXPECT_EQ(log[1].number, SpriteTitle);
+  EXPECT_EQ(log[1].x, 260);
+  EXPECT_EQ(log[1].y, 150);
+  EXPECT_EQ(log.back().number, SpritePointer);
+  EXPECT_EQ(log.back().x, 400);
+  EXPECT_EQ(log.back().y, 300);
+  EXPECT_TRUE(SpriteDrawn(SpriteFaceBase + 1, 42 - 6 + 30, 54 - 6 + 21));
+  EXPECT_EQ(SystemCursorCount(), -1);
+  FrameTick();
+  EXPECT_EQ(SystemCursorCount(), -1) << "repeated frames do not pile up";
+}
+
+TEST_F(MainLoop, OverTheControlsTheSystemCursorIsShown) {
+  ActivateWindow(EditorWindow);
+  MovePointer(EditorWindow, 400, 570);
+  StartDrawLog();
+  FrameTick();
+  FrameTick();
+  StopDrawLog();
+  for (const DrawRecord& r : DrawLog()) EXPECT_NE(r.number, SpritePointer);
+  EXPECT_EQ(SystemCursorCount(), 1);
+  MovePointer(EditorWindow, 400, 569);
+  StartDrawLog();
+  FrameTick();
+  StopDrawLog();
+  EXPECT_TRUE(SpriteDrawn(SpritePointer, 400, 569));
+}
+
+TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
+  NewLevel(1);
+  gEditor.loading = true;
+  gEditor.declaredLevelCount = 3;
+  StartDrawLog();
+  FrameTick();
+  StopDrawLog();
+  std::vector<DrawRecord> boxes;
+  std::string text;
+  for (const DrawRecord& r : DrawLog()) {
+    if (r.kind == DrawnBox) boxes.push_back(r);
+    if (r.kind == DrawnText) text = r.text;
+  }
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].colour, Rgb(150, 150, 150));
+  EXPECT_EQ(boxes[1].colour, Rgb(255, 255, 255));
+  EXPECT_EQ(boxes[2].colour, Rgb(255, 255, 0));
+  EXPECT_EQ(boxes[0].width, 500);
+  EXPECT_EQ(boxes[2].x, 222);
+  EXPECT_EQ(boxes[2].width, 165);   // 496 / 3 = 165.3
+  EXPECT_EQ(text, "1/3");
+
+  gEditor.declaredLevelCount = 0;
+  StartDrawLog();
+  FrameTick();
+  StopDrawLog();
+  for (const DrawRecord& r : DrawLog()) {
+    if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) EXPECT_EQ(r.width, 0);
+  }
+}
+
+// ---- Quitting ---------------------------------------------------------------------------------
+
+TEST_F(MainLoop, ANeverPaintedMapClosesWithoutAQuestion) {
+  NewLevel(1);
+  NewLayer();
+  HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
+  EXPECT_TRUE(gEditor.quit);
+  EXPECT_TRUE(ShownDialogs().empty());
+}
+
+TEST_F(MainLoop, UnsavedPaintingAsksAndYesOpensTheSaveCheck) {
+  NewLevel(1);
+  PressLeftButton(66, 75);
+  PressLeftButton(108, 75);
+  ReleaseButton();
+  QueueDialogAnswer("yes");
+  HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].kind, DialogYesNo);
+  EXPECT_EQ(ShownDialogs()[0].title, "提示");
+  EXPECT_EQ(ShownDialogs()[0].text, "地图还没保存是否需要保存？");
+  EXPECT_FALSE(gEditor.quit);
+  EXPECT_TRUE(IsWindowOpen(SaveWindow));
+
+  HandleEditorEvent(Event{EventCloseWindow, SaveWindow, 0});
+  EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  QueueDialogAnswer("no");
+  HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
+  EXPECT_TRUE(gEditor.quit);
+}
