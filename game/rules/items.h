@@ -1,8 +1,8 @@
 // The hint, shuffle and bomb items, the pair search, the dead-end check and their overlays.
 #pragma once
 
-// Finds the spec pair (see items.cpp); on success stores its tile positions and shows the
-// sparkle. Does not select the tiles.
+// Finds the removable pair of the scan order (see items.cpp); on success stores its tile
+// positions and shows the sparkle. Does not select the tiles.
 bool FindHint();
 // The same search without any effect.
 bool AnyMoveExists();

@@ -32,7 +32,7 @@ probe_colours() {
   e2e_shot "$1"
   for p in "${probes[@]}"; do
     read -r x y <<<"$p"
-    e2e_pixel "$E2E_WORK/$1.png" $((ox + x)) $((oy + y))
+    echo "$(e2e_pixel "$E2E_WORK/$1.png" $((ox + x)) $((oy + y)))"
   done
 }
 

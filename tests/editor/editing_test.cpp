@@ -130,6 +130,7 @@ TEST_F(Editing, GoToLevelTakesTheTopLayerAndRefillsTheLayerList) {
   EXPECT_EQ(gEditor.currentLevel, 2);
   EXPECT_EQ(CountGadgetItems(GadgetLayerList), 1);
   SimulateGadgetChange(GadgetLevelList, 0);
+  DispatchPending();
   SimulateGadgetChange(GadgetLayerList, 0);
   DispatchPending();
   EXPECT_EQ(gEditor.currentLevel, 1);

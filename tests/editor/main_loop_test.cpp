@@ -39,7 +39,9 @@ TEST_F(MainLoop, TheMainWindowHoldsItsControlsInARow) {
     EXPECT_EQ(GadgetY(c.gadget), c.y) << c.gadget;
     EXPECT_EQ(GadgetWidth(c.gadget), c.width) << c.gadget;
     EXPECT_EQ(GadgetHeight(c.gadget), c.height) << c.gadget;
-    if (c.text) EXPECT_EQ(GadgetText(c.gadget), c.text);
+    if (c.text) {
+      EXPECT_EQ(GadgetText(c.gadget), c.text);
+    }
   }
   EXPECT_EQ(StatusBarFieldText(MainStatusBar, 0), "状态提示：");
   EXPECT_EQ(StatusBarFieldText(MainStatusBar, 4), "小提示：显示的麻将牌必须是双数才能保存。");
@@ -120,7 +122,9 @@ TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
   FrameTick();
   StopDrawLog();
   for (const DrawRecord& r : DrawLog()) {
-    if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) EXPECT_EQ(r.width, 0);
+    if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) {
+      EXPECT_EQ(r.width, 0);
+    }
   }
 }
 

@@ -14,7 +14,10 @@ namespace {
 std::vector<std::string> gSeenProgress;
 
 // Stands in for the event handler while saving: what the save window shows at each pump.
-void RecordProgress(const Event&) { gSeenProgress.push_back(StatusBarFieldText(SaveStatusBar, 0)); }
+void RecordProgress(const Event&) {
+  gSeenProgress.push_back(StatusBarFieldText(SaveStatusBar, 0) + " " +
+                          std::to_string(StatusBarProgressValue(SaveStatusBar, 1)));
+}
 
 std::string FullLayer() {
   std::vector<std::pair<int, int>> all;
@@ -162,8 +165,8 @@ TEST_F(Saving, ThreeLevelsShowTheirPercentagesInTurn) {
   for (int i = 0; i < 3; ++i) PostEvent(Event{EventMouseMove, EditorWindow, 0});
   EXPECT_TRUE(SaveToFile(File("three")));
   SetEventHandler(HandleEditorEvent);
-  EXPECT_EQ(gSeenProgress, (std::vector<std::string>{"33%", "67%", "100%"}));
-  EXPECT_EQ(StatusBarProgressValue(SaveStatusBar, 1), 100);
+  EXPECT_EQ(gSeenProgress, (std::vector<std::string>{"33% 33", "67% 67", "100% 100"}));
+  EXPECT_FALSE(IsWindowOpen(SaveWindow)) << "a finished save closes the save window";
 }
 
 // ---- Failed saves -----------------------------------------------------------------------------
