@@ -41,8 +41,8 @@ enum EditorGadget {
   GadgetSaveMap,
   GadgetInstructions,
   GadgetTypePicture1 = 11,   // 11..14: the pictures of types 1..4 in the new-level window
-  GadgetSaveLabel = 21,
-  GadgetAuthor,
+  GadgetSaveCaption1 = 21,   // 21..24: the captions beside the four fields of the save window
+  GadgetAuthor = 25,
   GadgetContact,
   GadgetPassword,
   GadgetIntroduction,

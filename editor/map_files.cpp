@@ -31,10 +31,14 @@ constexpr const char* PasswordRetryQuestion = "密码错误，是否重新输入
 // The save window and its controls.
 constexpr int SaveWidth = 450, SaveHeight = 250;
 constexpr const char* SaveTitle = "保存地图";
-constexpr int LabelX = 20, LabelY = 20, LabelWidth = 60, LabelHeight = 90;
-constexpr const char* LabelText = "地图作者:\r\n\r\n联系方式:\r\n\r\n编辑密码:\r\n\r\n地图介绍:";
+// One caption per field, each 4 rows below its field's top, so that it stands beside the field
+// whatever the line height of the system font.
+constexpr int CaptionX = 20, CaptionWidth = 60, CaptionHeight = 16, CaptionBelowField = 4;
+constexpr const char* Captions[] = {"地图作者:", "联系方式:", "编辑密码:", "地图介绍:"};
 constexpr int FieldX = 80, FieldWidth = 350, FieldHeight = 20;
 constexpr int AuthorY = 16, ContactY = 40, PasswordY = 64, IntroductionY = 88;
+constexpr int FieldTops[] = {AuthorY, ContactY, PasswordY, IntroductionY};
+constexpr int InformationFields = 4;
 constexpr int IntroductionHeight = 80;
 constexpr int SaveButtonX = 180, SaveButtonY = 173, SaveButtonWidth = 100, SaveButtonHeight = 50;
 constexpr int ProgressCaptionWidth = 60;
@@ -95,7 +99,10 @@ void SaveCommand() {
 void OpenSaveWindow() {
   const MapInfo& info = gEditor.info;
   if (!OpenWindow(SaveWindow, SaveWidth, SaveHeight, SaveTitle, 0, EditorWindow)) return;
-  TextGadget(GadgetSaveLabel, LabelX, LabelY, LabelWidth, LabelHeight, LabelText);
+  for (int k = 0; k < InformationFields; ++k) {
+    TextGadget(GadgetSaveCaption1 + k, CaptionX, FieldTops[k] + CaptionBelowField, CaptionWidth,
+               CaptionHeight, Captions[k]);
+  }
   StringGadget(GadgetAuthor, FieldX, AuthorY, FieldWidth, FieldHeight, info.author);
   StringGadget(GadgetContact, FieldX, ContactY, FieldWidth, FieldHeight, info.contact);
   StringGadget(GadgetPassword, FieldX, PasswordY, FieldWidth, FieldHeight, info.password,

@@ -79,6 +79,9 @@ int MixerVolumeOf(int volume) {
 // ---- Audio start and stop ---------------------------------------------------------------------
 
 bool OpenAudioDevice() {
+  // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the
+  // program could no longer be stopped with them.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   if (Mix_OpenAudioDevice(SampleRate, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) == 0) {
     return true;

@@ -20,10 +20,11 @@ e2e_make_appdir() {
   if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
 }
 
-# e2e_find_window PID: prints the id of the first mapped window of the process.
+# e2e_find_window PID: prints the id of the first mapped window of the process. A sanitized
+# build on a busy machine may take long to start, hence the generous wait.
 e2e_find_window() {
   local id
-  for _ in $(seq 300); do
+  for _ in $(seq 900); do
     id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1

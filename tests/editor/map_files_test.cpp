@@ -74,6 +74,12 @@ TEST_F(Saving, TheSaveWindowShowsTheMapInformation) {
   EXPECT_EQ(GadgetText(GadgetIntroduction), "介绍\n第二行");
   const int fields[][4] = {{GadgetAuthor, 16, 350, 20}, {GadgetContact, 40, 350, 20},
                            {GadgetPassword, 64, 350, 20}, {GadgetIntroduction, 88, 350, 80}};
+  const char* captions[] = {"地图作者:", "联系方式:", "编辑密码:", "地图介绍:"};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(GadgetText(GadgetSaveCaption1 + k), captions[k]);
+    EXPECT_EQ(GadgetX(GadgetSaveCaption1 + k), 20);
+    EXPECT_EQ(GadgetY(GadgetSaveCaption1 + k), fields[k][1] + 4) << "beside its field";
+  }
   for (const auto& f : fields) {
     EXPECT_EQ(GadgetX(f[0]), 80);
     EXPECT_EQ(GadgetY(f[0]), f[1]);
