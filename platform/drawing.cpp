@@ -34,7 +34,7 @@ QPainter* TargetPainter() {
     case DrawingOnScreen: return ScreenPainter();
     case DrawingOnSprite:
     case DrawingOnImage: return gDrawing.painter.isActive() ? &gDrawing.painter : nullptr;
-    case DrawingNowhere: break;
+    case DrawingNowhere: return ScreenPainter();   // the screen, when nothing else was chosen
   }
   return nullptr;
 }

@@ -77,7 +77,8 @@ int ScreenHeight();
 
 // ---- 2D drawing -------------------------------------------------------------------------------
 
-// Drawing goes to one target at a time, chosen by StartDrawing and ended by StopDrawing.
+// Drawing goes to one target at a time, chosen by StartDrawing and ended by StopDrawing;
+// while none is chosen it goes to the screen.
 bool StartDrawingOnScreen();
 bool StartDrawingOnSprite(int sprite);
 bool StartDrawingOnImage(int image);

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "picture_test_support.h"
+#include "support/picture_test_support.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
 

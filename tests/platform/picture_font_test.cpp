@@ -1,7 +1,7 @@
 // Fonts: sizes at 96 dots per inch, the face mapping, text measuring and drawing.
 #include <gtest/gtest.h>
 
-#include "picture_test_support.h"
+#include "support/picture_test_support.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
 

@@ -1,7 +1,7 @@
 // Sprites: key colours, zoom, cutting from an image and drawing into a sprite.
 #include <gtest/gtest.h>
 
-#include "picture_test_support.h"
+#include "support/picture_test_support.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
 

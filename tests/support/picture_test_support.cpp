@@ -1,5 +1,5 @@
 // Writers of the test pictures: libpng and libjpeg encode, the BMP is laid out by hand.
-#include "picture_test_support.h"
+#include "support/picture_test_support.h"
 
 #include <cstdio>
 #include <cstdlib>

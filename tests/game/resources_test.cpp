@@ -1,0 +1,159 @@
+// The completeness check of the resource set and the background choice.
+#include <filesystem>
+
+#include "game/presentation/background.h"
+#include "game/presentation/resources.h"
+#include "game/presentation/sprites.h"
+#include "platform/colour.h"
+#include "platform/files.h"
+#include "support/picture_test_support.h"
+#include "tests/game/app_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A private copy of the generated application directory.
+class ResourceCheckTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    copy_ = fs::temp_directory_path() / ("pelmora-res-" + std::to_string(::getpid()));
+    fs::remove_all(copy_);
+    fs::create_directories(copy_);
+    for (const char* part : {"Images", "Sound", "Maps"})
+      fs::copy(fs::path(PELMORA_APP_DIR) / part, copy_ / part, fs::copy_options::recursive);
+  }
+  void TearDown() override {
+    fs::remove_all(copy_);
+    AppTest::TearDown();
+  }
+  std::vector<std::string> Missing() const { return FindMissingResources(copy_.string() + "/"); }
+  fs::path copy_;
+};
+
+TEST_F(ResourceCheckTest, GeneratedSetIsComplete) { EXPECT_TRUE(Missing().empty()); }
+
+TEST_F(ResourceCheckTest, EachKindOfMissingFileIsNamed) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Images/1.png", "Images\\1.png"},
+      {"Images/bg5.jpg", "Images\\bg5.jpg"},
+      {"Sound/Yinyue8.mid", "Sound\\Yinyue8.mid"},
+      {"Maps/Duzuz.xml", "Maps\\Duzuz.xml"},
+      {"Images/zhadan/9.png", "Images\\zhadan\\9.png"},
+  };
+  for (const auto& [file, name] : cases) {
+    fs::path path = copy_ / file;
+    fs::rename(path, path.string() + ".away");
+    std::vector<std::string> missing = Missing();
+    ASSERT_EQ(missing.size(), 1u) << file;
+    EXPECT_EQ(missing[0], name);
+    fs::rename(path.string() + ".away", path);
+  }
+}
+
+TEST_F(ResourceCheckTest, RefusalMessageEndsTheStart) {
+  fs::remove(copy_ / "Images/bg5.jpg");
+  gSettings.backgroundType = 2;   // a colour background does not need the pictures, yet they count
+  std::string saved = gApp.appDirectory;
+  gApp.appDirectory = copy_.string() + "/";
+  EXPECT_FALSE(CheckResources());
+  gApp.appDirectory = saved;
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].title, "提示");
+  EXPECT_EQ(ShownDialogs()[0].text, "资源文件不完整请重新下载");
+}
+
+TEST_F(ResourceCheckTest, PointerPictureIsNotPartOfTheCheck) {
+  fs::remove(copy_ / "Images/Mouse.png");
+  EXPECT_TRUE(Missing().empty());
+}
+
+TEST_F(ResourceCheckTest, DirectoryNamedLikeAFileCountsAsPresent) {
+  fs::remove(copy_ / "Images/xing.png");
+  fs::create_directory(copy_ / "Images/xing.png");
+  EXPECT_TRUE(Missing().empty());
+}
+
+TEST_F(ResourceCheckTest, NamesAreFoundWhateverTheirCase) {
+  fs::rename(copy_ / "Sound/Yinyue1.mid", copy_ / "Sound/yinyue1.MID");
+  fs::rename(copy_ / "Images/Xianshi", copy_ / "Images/xianshi");
+  EXPECT_TRUE(Missing().empty());
+}
+
+class BackgroundTest : public AppTest {
+ protected:
+  // Sprite 1 after choosing from a folder that holds only the given picture.
+  void ChooseFromPicture(int width, int height) {
+    WriteTestJpeg(folder_.PathOf("one.jpg"), width, height, [](int x, int y) {
+      return TestPixel{x % 256, y % 256, 128, 255};
+    });
+    gSettings.backgroundType = 1;
+    gSettings.pictureDirectory = folder_.PathOf("");
+    ChooseBackground();
+  }
+  TestPictureDirectory folder_;
+};
+
+TEST_F(BackgroundTest, FolderPictureCoversTheScreenWithItsProportions) {
+  ChooseFromPicture(1860, 1250);
+  EXPECT_EQ(SpriteWidth(SpriteBackground), 930);
+  EXPECT_EQ(SpriteHeight(SpriteBackground), 625);
+  // 1000 x 500 becomes 1250 x 625 and loses its right part: the left edge is the picture's.
+  ChooseFromPicture(1000, 500);
+  EXPECT_EQ(SpriteWidth(SpriteBackground), 930);
+  EXPECT_EQ(SpriteHeight(SpriteBackground), 625);
+  // The scale is 1.25: picture column 400 (red 400 mod 256 = 144) lies at x = 500.
+  unsigned int pixel = SpritePixel(SpriteBackground, 500, 10);
+  EXPECT_NEAR(int(pixel & 0xFF), 144, 12);
+  // 500 x 1000 becomes 930 x 1860: picture row 200 (green 200) lies at y = 372.
+  ChooseFromPicture(500, 1000);
+  pixel = SpritePixel(SpriteBackground, 10, 372);
+  EXPECT_NEAR(int((pixel >> 8) & 0xFF), 200, 12);
+  EXPECT_EQ(SpriteHeight(SpriteBackground), 625);
+}
+
+TEST_F(BackgroundTest, FolderWithoutJpegsGivesADefaultBackground) {
+  WriteTestPng(folder_.PathOf("only.png"), 40, 40, [](int, int) { return TestPixel{1, 2, 3, 255}; });
+  gSettings.backgroundType = 1;
+  gSettings.pictureDirectory = folder_.PathOf("");
+  ChooseBackground();
+  EXPECT_EQ(SpriteWidth(SpriteBackground), 930);
+  EXPECT_NE(SpritePixel(SpriteBackground, 5, 5) & 0xFFFFFF, 0x030201u);
+}
+
+TEST_F(BackgroundTest, UndecodablePictureLeavesTheBackgroundEmpty) {
+  WriteTestFile(folder_.PathOf("broken.jpg"), {0xFF, 0xD8, 0xFF, 0x00, 0x12});
+  gSettings.backgroundType = 1;
+  gSettings.pictureDirectory = folder_.PathOf("");
+  ChooseBackground();
+  EXPECT_FALSE(IsSprite(SpriteBackground));
+}
+
+TEST_F(BackgroundTest, OnlyTheFirst101EntriesCanBeChosen) {
+  // Entries beyond the limit are never looked at: with the only picture placed among many other
+  // files, whether it can be chosen depends on where the listing puts it.
+  for (int i = 0; i < 120; ++i) WriteTestFile(folder_.PathOf("f" + std::to_string(i) + ".txt"), {1});
+  WriteTestJpeg(folder_.PathOf("late.jpg"), 20, 20, [](int, int) { return TestPixel{250, 0, 0, 255}; });
+  std::vector<DirectoryEntry> all = ListDirectory(folder_.PathOf(""), "*", 1000);
+  int position = 0;
+  for (size_t i = 0; i < all.size(); ++i)
+    if (all[i].name == "late.jpg") position = static_cast<int>(i);
+  gSettings.backgroundType = 1;
+  gSettings.pictureDirectory = folder_.PathOf("");
+  ChooseBackground();
+  unsigned int pixel = SpritePixel(SpriteBackground, 5, 5);
+  bool chosenFromFolder = (pixel & 0xFF) > 200 && ((pixel >> 8) & 0xFF) < 60;
+  EXPECT_EQ(chosenFromFolder, position < 101);
+}
+
+TEST_F(BackgroundTest, ColourBackgroundIsExactlyTheColour) {
+  gSettings.backgroundType = 2;
+  gSettings.backgroundColour = Rgb(12, 34, 56);
+  ChooseBackground();
+  EXPECT_EQ(SpriteWidth(SpriteBackground), 930);
+  EXPECT_EQ(SpritePixel(SpriteBackground, 0, 0) & 0xFFFFFF, unsigned(Rgb(12, 34, 56)));
+  EXPECT_EQ(SpritePixel(SpriteBackground, 929, 624) & 0xFFFFFF, unsigned(Rgb(12, 34, 56)));
+}
+
+}  // namespace
