@@ -472,10 +472,13 @@ QImage DrawLoadingFrame() {
   painter.drawRoundedRect(outer.adjusted(3, 3, -3, -3), 9, 9);
   painter.setPen(QPen(kArt.goldLight, 1.0));
   painter.drawRect(inner.adjusted(-1, -1, 1, 1));
-  // The empty trough, faintly dark so the bar's growth reads.
-  painter.fillRect(inner, QColor(10, 8, 8, 110));
+  // The empty trough, faintly dark so the bar's growth reads; the percentage drawn under the
+  // frame must stay legible through it.
+  painter.fillRect(inner, QColor(10, 8, 8, 40));
   return canvas;
 }
+
+constexpr int kLoadBarAlpha = 110;
 
 QImage DrawLoadingBar() {
   QImage canvas = CreateCanvas(kLoadBarWidth, kLoadBarHeight);
@@ -491,6 +494,9 @@ QImage DrawLoadingBar() {
   gloss.setColorAt(0.0, QColor(255, 255, 255, 90));
   gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
   painter.fillRect(QRectF(0, 8, kLoadBarWidth, 42), gloss);
+  // The percentage is drawn before the bar, so the bar is glass: the figure shows through it.
+  painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+  painter.fillRect(QRectF(0, 0, kLoadBarWidth, kLoadBarHeight), QColor(0, 0, 0, kLoadBarAlpha));
   return canvas;
 }
 
