@@ -2,6 +2,7 @@
 #include <fstream>
 
 #include "game/app/input.h"
+#include "game/presentation/sprites.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
 #include "tests/game/app_support.h"
@@ -247,6 +248,22 @@ TEST_F(PointerTest, CursorCountSettlesAtOneOutsideTheDrawingArea) {
   EXPECT_EQ(SystemCursorCount(), 1);
   DrawPointer();
   EXPECT_EQ(SystemCursorCount(), 1);
+}
+
+TEST_F(PointerTest, CursorCountSettlesAtMinusOneOverTheDrawingArea) {
+  ActivateWindow(GameWindow);
+  MovePointer(GameWindow, 300, 300);
+  if (!IsWindowActive(GameWindow)) GTEST_SKIP() << "this platform cannot activate the window";
+  while (SystemCursorCount() < 3) ShowSystemCursor();
+  StartDrawLog();
+  for (int i = 0; i < 10; ++i) DrawPointer();
+  EXPECT_EQ(SystemCursorCount(), -1);
+  EXPECT_EQ(CountSprite(SpritePointer), 10);
+  // The top two rows of the client area belong to the system cursor.
+  MovePointer(GameWindow, 300, 1);
+  DrawPointer();
+  EXPECT_EQ(SystemCursorCount(), 0);
+  MovePointer(GameWindow, -5, -5);
 }
 
 }  // namespace
