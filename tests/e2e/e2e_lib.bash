@@ -66,5 +66,7 @@ e2e_cleanup() {
   rm -rf "$E2E_WORK"
 }
 
+# The programs must reach the X server of the test, not Qt's offscreen platform of the unit tests.
+unset QT_QPA_PLATFORM
 E2E_WORK=$(mktemp -d)
 trap e2e_cleanup EXIT

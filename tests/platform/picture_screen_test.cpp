@@ -221,10 +221,17 @@ TEST_F(ScreenTest, LinesCoverExactlyTheirPixels) {
   EXPECT_EQ(ScreenPixel(11, 60), Black);
 }
 
-TEST_F(ScreenTest, NothingIsDrawnWithoutATarget) {
+TEST_F(ScreenTest, WithoutAChosenTargetDrawingGoesToTheScreen) {
   DrawBox(0, 0, 10, 10, Red);
-  DrawLine(0, 0, 10, 1, Red);
-  EXPECT_TRUE(RegionIs(0, 0, 10, 10, Black));
+  EXPECT_TRUE(RegionIs(0, 0, 10, 10, Red));
+  // After drawing into a sprite, the screen is the target again.
+  constexpr int Scratch = 44;
+  ASSERT_TRUE(CreateSprite(Scratch, 4, 4, Black));
+  ASSERT_TRUE(StartDrawingOnSprite(Scratch));
+  StopDrawing();
+  DrawLine(0, 20, 10, 1, Red);
+  EXPECT_EQ(ScreenPixel(5, 20), Red);
+  FreeSprite(Scratch);
 }
 
 TEST_F(ScreenTest, ImagesDrawWithTheirAlpha) {
