@@ -1,7 +1,7 @@
 // The pictures carried inside the programs: formats and sizes as the programs decode them,
-// alpha where they are laid over a card, no pixel that would turn into the card's key colour,
-// and a generated source that names every picture. (Repeatable bytes: resource_set_test.)
-// Sections: fixture; formats and sizes; alpha and key colours; type picture; generated source.
+// alpha where they are laid over a card, no pixel that would turn into the card's key colour.
+// (Repeatable bytes: resource_set_test.)
+// Sections: fixture; formats and sizes; alpha and key colours; type picture.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -115,22 +115,6 @@ TEST_F(CarriedPictures, TypePanelsAreFilledAndDiffer) {
     const int solid = CountPixels(panels[type], [](QRgb p) { return qAlpha(p) > 200; });
     EXPECT_GT(solid, 238 * 138 * 3 / 4) << "panel " << type + 1 << " is a button face";
     for (int other = type + 1; other < 4; ++other) EXPECT_NE(panels[type], panels[other]);
-  }
-}
-
-// ---- Generated source -------------------------------------------------------------------------
-
-TEST_F(CarriedPictures, GeneratedSourceIncludesEveryFileWithItsSize) {
-  const std::string source = CarriedPicturesSource(files_, "/build/generated/");
-  for (const CarriedFile& file : files_) {
-    EXPECT_NE(source.find(std::string(".incbin \\\"/build/generated/") + file.fileName + "\\\""),
-              std::string::npos)
-        << file.fileName;
-    const std::string definition = std::string("const CarriedPicture ") + file.variable + " = {";
-    const size_t at = source.find(definition);
-    ASSERT_NE(at, std::string::npos) << file.variable;
-    EXPECT_NE(source.find(", " + std::to_string(file.bytes.size()) + "UL};", at), std::string::npos)
-        << file.variable;
   }
 }
 

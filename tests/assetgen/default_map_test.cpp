@@ -84,43 +84,28 @@ TEST_F(DefaultMap, ReadsBackWithEveryLevelDeclared) {
 
 // ---- Level rules ------------------------------------------------------------------------------
 
-TEST_F(DefaultMap, EveryLevelHasAnEvenPlayableTileCount) {
+// Playable: an even tile count in 36..144. Editable: every shown cell inside its layer's
+// extent, no declared layer left empty.
+TEST_F(DefaultMap, EveryLevelIsPlayableAndEditableAndAllTypesAndLayerCountsOccur) {
+  std::set<int> types, layerCounts;
   for (int level = 1; level <= LevelCount(); ++level) {
-    const int tiles = Tiles(level);
-    EXPECT_EQ(tiles % 2, 0) << "level " << level;
-    EXPECT_GE(tiles, 36) << "level " << level;
-    EXPECT_LE(tiles, 144) << "level " << level;
-  }
-}
-
-TEST_F(DefaultMap, EveryShownCellLiesInsideTheEditableExtent) {
-  for (int level = 1; level <= LevelCount(); ++level) {
-    const int type = editor_.arrangementType[level];
+    SCOPED_TRACE(testing::Message() << "level " << level);
+    const int tiles = Tiles(level), type = editor_.arrangementType[level];
+    EXPECT_EQ(tiles % 2, 0);
+    EXPECT_GE(tiles, 36);
+    EXPECT_LE(tiles, 144);
+    types.insert(type);
+    layerCounts.insert(editor_.layerCount[level]);
     for (int layer = 1; layer <= editor_.layerCount[level]; ++layer) {
-      int rows = 0, columns = 0;
+      int rows = 0, columns = 0, shown = 0;
       LayerExtent(type, layer, rows, columns);
       for (int row = 1; row <= BoardRows; ++row)
         for (int column = 1; column <= BoardColumns; ++column)
           if (Cell(level, layer, row, column) > 0) {
-            EXPECT_LE(row, rows) << "level " << level << " layer " << layer;
-            EXPECT_LE(column, columns) << "level " << level << " layer " << layer;
+            ++shown;
+            EXPECT_TRUE(row <= rows && column <= columns) << "layer " << layer << " " << row << "," << column;
           }
-    }
-  }
-}
-
-TEST_F(DefaultMap, UsesAllFourTypesAndOneToNineLayers) {
-  std::set<int> types, layerCounts;
-  for (int level = 1; level <= LevelCount(); ++level) {
-    types.insert(editor_.arrangementType[level]);
-    layerCounts.insert(editor_.layerCount[level]);
-    // No empty layer: every layer the level declares holds tiles.
-    for (int layer = 1; layer <= editor_.layerCount[level]; ++layer) {
-      int shown = 0;
-      for (int row = 1; row <= BoardRows; ++row)
-        for (int column = 1; column <= BoardColumns; ++column)
-          shown += Cell(level, layer, row, column) > 0 ? 1 : 0;
-      EXPECT_GT(shown, 0) << "level " << level << " layer " << layer;
+      EXPECT_GT(shown, 0) << "layer " << layer;
     }
   }
   EXPECT_EQ(types, (std::set<int>{1, 2, 3, 4}));

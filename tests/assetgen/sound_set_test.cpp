@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,18 +23,14 @@ namespace fs = std::filesystem;
 // ---- A small MIDI reader, independent of the writer ----
 
 struct ReadNote {
-  int channel;
-  int key;
-  double start;  // seconds
-  double end;    // seconds
+  int channel, key;
+  double start, end;  // seconds
 };
 
 struct ReadSong {
   bool valid = false;
   std::string problem;           // why it is not valid
-  int format = -1;
-  int division = 0;
-  int trackCount = 0;
+  int format = -1, division = 0, trackCount = 0;
   double seconds = 0;            // time of the last end of track
   std::vector<ReadNote> notes;   // every note, in no particular order
   std::vector<double> tempos;    // beats per minute, in file order
@@ -50,8 +45,7 @@ uint32_t ReadBigEndian(const std::vector<uint8_t>& bytes, size_t at, int count) 
 
 bool ReadQuantity(const std::vector<uint8_t>& bytes, size_t& at, size_t end, uint32_t& value) {
   value = 0;
-  for (int count = 0; count < 4; ++count) {
-    if (at >= end) return false;
+  for (int count = 0; count < 4 && at < end; ++count) {
     uint8_t byte = bytes[at++];
     value = value << 7 | (byte & 0x7F);
     if (!(byte & 0x80)) return true;
@@ -61,7 +55,6 @@ bool ReadQuantity(const std::vector<uint8_t>& bytes, size_t& at, size_t end, uin
 
 struct RawEvent {
   uint32_t tick;
-  int order;  // position in its track
   std::vector<uint8_t> data;
 };
 
@@ -78,46 +71,37 @@ ReadSong ReadMidi(const std::vector<uint8_t>& bytes) {
   song.format = static_cast<int>(ReadBigEndian(bytes, 8, 2));
   int declaredTracks = static_cast<int>(ReadBigEndian(bytes, 10, 2));
   song.division = static_cast<int>(ReadBigEndian(bytes, 12, 2));
+  if (song.division <= 0 || (song.division & 0x8000)) return fail("division");
   std::vector<RawEvent> events;
   size_t at = 14;
   uint32_t lastTick = 0;
-  while (at < bytes.size()) {
+  for (; at < bytes.size(); ++song.trackCount) {
     if (at + 8 > bytes.size() || std::string(bytes.begin() + at, bytes.begin() + at + 4) != "MTrk") {
       return fail("chunk tag");
     }
     size_t end = at + 8 + ReadBigEndian(bytes, at + 4, 4);
     if (end > bytes.size()) return fail("chunk length beyond the file");
     at += 8;
-    uint32_t tick = 0;
+    uint32_t tick = 0, delta, length;
     uint8_t running = 0;
     bool ended = false;
     while (at < end) {
       if (ended) return fail("events after end of track");
-      uint32_t delta;
       if (!ReadQuantity(bytes, at, end, delta) || at >= end) return fail("delta time");
       tick += delta;
-      RawEvent event{tick, static_cast<int>(events.size()), {}};
-      uint8_t status = bytes[at];
-      if (status == 0xFF) {
-        if (at + 2 > end) return fail("meta");
-        uint8_t type = bytes[at + 1];
+      RawEvent event{tick, {}};
+      if (bytes[at] == 0xFF) {
+        uint8_t type = at + 1 < end ? bytes[at + 1] : 0;
         at += 2;
-        uint32_t length;
-        if (!ReadQuantity(bytes, at, end, length) || at + length > end) return fail("meta length");
+        if (!ReadQuantity(bytes, at, end, length) || at + length > end) return fail("meta");
         event.data = {0xFF, type};
         event.data.insert(event.data.end(), bytes.begin() + at, bytes.begin() + at + length);
         at += length;
-        if (type == 0x2F) {
-          ended = true;
-          lastTick = std::max(lastTick, tick);
-        }
+        ended = type == 0x2F;
+        if (ended) lastTick = std::max(lastTick, tick);
       } else {
-        if (status & 0x80) {
-          running = status;
-          ++at;
-        } else if (!running) {
-          return fail("data byte without status");
-        }
+        if (bytes[at] & 0x80) running = bytes[at++];
+        else if (!running) return fail("data byte without status");
         int kind = running & 0xF0;
         int dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
         if (kind == 0xF0 || at + dataBytes > end) return fail("channel event");
@@ -130,10 +114,8 @@ ReadSong ReadMidi(const std::vector<uint8_t>& bytes) {
       events.push_back(event);
     }
     if (!ended) return fail("track without end");
-    ++song.trackCount;
   }
   if (song.trackCount != declaredTracks) return fail("track count");
-  if (song.division <= 0 || (song.division & 0x8000)) return fail("division");
 
   // Tempo map, then times in seconds.
   std::stable_sort(events.begin(), events.end(),
@@ -149,34 +131,29 @@ ReadSong ReadMidi(const std::vector<uint8_t>& bytes) {
   }
   auto seconds = [&](uint32_t tick) {
     double total = 0;
-    for (size_t index = 0; index < tempoMap.size(); ++index) {
-      uint32_t from = tempoMap[index].first;
-      if (from >= tick) break;
+    for (size_t index = 0; index < tempoMap.size() && tempoMap[index].first < tick; ++index) {
       uint32_t to = index + 1 < tempoMap.size() ? std::min(tick, tempoMap[index + 1].first) : tick;
-      total += (to - from) * tempoMap[index].second / 1e6 / song.division;
+      total += (to - tempoMap[index].first) * tempoMap[index].second / 1e6 / song.division;
     }
     return total;
   };
   std::map<std::pair<int, int>, std::vector<double>> sounding;
   for (const RawEvent& event : events) {
     if (event.data[0] == 0xFF) continue;
-    int kind = event.data[0] & 0xF0;
-    int channel = event.data[0] & 0x0F;
+    int kind = event.data[0] & 0xF0, channel = event.data[0] & 0x0F;
     if (kind == 0xC0) song.programs.insert(event.data[1]);
     bool on = kind == 0x90 && event.data[2] > 0;
     bool off = kind == 0x80 || (kind == 0x90 && event.data[2] == 0);
     auto& starts = sounding[{channel, event.data[1]}];
     if (on && !starts.empty()) return fail("a key struck again while it sounds");
     if (on) starts.push_back(seconds(event.tick));
+    if (off && starts.empty()) return fail("note off without note on");
     if (off) {
-      if (starts.empty()) return fail("note off without note on");
       song.notes.push_back({channel, event.data[1], starts.front(), seconds(event.tick)});
-      starts.erase(starts.begin());
+      starts.clear();
     }
   }
-  for (const auto& entry : sounding) {
-    if (!entry.second.empty()) return fail("note left sounding");
-  }
+  for (const auto& entry : sounding) if (!entry.second.empty()) return fail("note left sounding");
   song.seconds = seconds(lastTick);
   song.valid = true;
   return song;
@@ -221,36 +198,11 @@ TEST(MidiWriter, VariableLengthQuantityAtItsEdges) {
   EXPECT_EQ(EncodeVariableLength(0xFFFFFFFF), Bytes({0xFF, 0xFF, 0xFF, 0x7F}));
 }
 
-TEST(MidiWriter, VariableLengthQuantityRoundTrips) {
-  for (uint32_t value = 1; value < 0x0FFFFFFF; value = value * 3 + 1) {
-    std::vector<uint8_t> bytes = EncodeVariableLength(value);
-    size_t at = 0;
-    uint32_t decoded = 0;
-    ASSERT_TRUE(ReadQuantity(bytes, at, bytes.size(), decoded)) << value;
-    EXPECT_EQ(at, bytes.size()) << value;
-    EXPECT_EQ(decoded, value);
-  }
-}
-
-TEST(MidiWriter, RepeatedKeyIsReleasedBeforeItIsStruckAgain) {
-  MidiSong song;
-  MidiTrack& track = AddTrack(song);
-  AddNote(track, 480, 480, 0, 60, 90);  // added first, starts later
-  AddNote(track, 0, 480, 0, 60, 90);
-  ReadSong read = ReadMidi(EncodeMidiFile(song));
-  ASSERT_TRUE(read.valid) << read.problem;
-  ASSERT_EQ(read.notes.size(), 2u);
-  std::sort(read.notes.begin(), read.notes.end(),
-            [](const ReadNote& a, const ReadNote& b) { return a.start < b.start; });
-  EXPECT_DOUBLE_EQ(read.notes[0].start, 0.0);
-  EXPECT_DOUBLE_EQ(read.notes[0].end, 0.5);
-  EXPECT_DOUBLE_EQ(read.notes[1].start, 0.5);
-  EXPECT_DOUBLE_EQ(read.notes[1].end, 1.0);
-}
-
 TEST(MidiWriter, OverlappingStrikesOfOneKeyAreKeptApart) {
   MidiSong song;
   MidiTrack& track = AddTrack(song);
+  AddNote(track, 4800, 480, 0, 64, 90);  // added first, starts later: released first
+  AddNote(track, 4320, 480, 0, 64, 90);
   AddNote(track, 0, 960, 0, 60, 90);
   AddNote(track, 480, 960, 0, 60, 90);   // cuts the first note at 480
   AddNote(track, 1920, 480, 0, 60, 90);
@@ -262,7 +214,9 @@ TEST(MidiWriter, OverlappingStrikesOfOneKeyAreKeptApart) {
   ASSERT_TRUE(read.valid) << read.problem;
   std::map<std::pair<int, double>, double> ends;
   for (const ReadNote& note : read.notes) ends[{note.key * 16 + note.channel, note.start}] = note.end;
-  ASSERT_EQ(read.notes.size(), 6u);
+  ASSERT_EQ(read.notes.size(), 8u);
+  EXPECT_DOUBLE_EQ((ends[{64 * 16, 4.5}]), 5.0);
+  EXPECT_DOUBLE_EQ((ends[{64 * 16, 5.0}]), 5.5);
   EXPECT_DOUBLE_EQ((ends[{60 * 16, 0.0}]), 0.5);
   EXPECT_DOUBLE_EQ((ends[{60 * 16, 0.5}]), 1.5);
   EXPECT_DOUBLE_EQ((ends[{60 * 16, 1.75}]), 2.0);
@@ -328,33 +282,36 @@ class SoundSet : public testing::Test {
 fs::path* SoundSet::directory_ = nullptr;
 bool SoundSet::written_ = false;
 
-TEST_F(SoundSet, EffectsAreValidAndLastTheirIntendedTime) {
+TEST_F(SoundSet, EveryFileIsValidAndLastsItsIntendedTime) {
   ASSERT_TRUE(written_);
-  for (const Expected& effect : kEffects) {
-    ReadSong song = Read(effect.file);
-    ASSERT_TRUE(song.valid) << effect.file << ": " << song.problem;
+  std::vector<Expected> files(std::begin(kEffects), std::end(kEffects));
+  std::vector<std::string> tracks;
+  for (int number = 1; number <= kTrackCount; ++number) tracks.push_back(TrackFile(number));
+  for (const std::string& track : tracks) files.push_back({track.c_str(), kShortestTrack, kLongestTrack});
+  for (const Expected& file : files) {
+    ReadSong song = Read(file.file);
+    ASSERT_TRUE(song.valid) << file.file << ": " << song.problem;
     EXPECT_EQ(song.division, kTicksPerQuarter);
-    EXPECT_GE(song.seconds, effect.shortest) << effect.file;
-    EXPECT_LE(song.seconds, effect.longest) << effect.file;
-    EXPECT_FALSE(song.notes.empty()) << effect.file;
-    for (const ReadNote& note : song.notes) EXPECT_LE(note.end, song.seconds) << effect.file;
+    EXPECT_GE(song.seconds, file.shortest) << file.file;
+    EXPECT_LE(song.seconds, file.longest) << file.file;
+    EXPECT_FALSE(song.notes.empty()) << file.file;
+    for (const ReadNote& note : song.notes) EXPECT_LE(note.end, song.seconds) << file.file;
   }
 }
 
 TEST_F(SoundSet, ExplosionUsesPercussionAndLowBrass) {
   ReadSong song = Read("Baozha.mid");
   ASSERT_TRUE(song.valid) << song.problem;
-  bool drums = std::any_of(song.notes.begin(), song.notes.end(),
-                           [](const ReadNote& note) { return note.channel == kPercussionChannel; });
   constexpr int kFirstBrass = 56, kLastBrass = 63, kLowKey = 52;
-  bool brass = std::any_of(song.programs.begin(), song.programs.end(),
-                           [](int program) { return program >= kFirstBrass && program <= kLastBrass; });
-  bool low = std::any_of(song.notes.begin(), song.notes.end(), [](const ReadNote& note) {
-    return note.channel != kPercussionChannel && note.key < kLowKey;
-  });
+  bool drums = false, low = false;
+  for (const ReadNote& note : song.notes) {
+    drums = drums || note.channel == kPercussionChannel;
+    low = low || (note.channel != kPercussionChannel && note.key < kLowKey);
+  }
   EXPECT_TRUE(drums);
-  EXPECT_TRUE(brass);
   EXPECT_TRUE(low);
+  EXPECT_TRUE(std::any_of(song.programs.begin(), song.programs.end(),
+                          [](int program) { return program >= kFirstBrass && program <= kLastBrass; }));
 }
 
 // Pitch classes of the pitched notes, as a sorted list.
@@ -379,9 +336,6 @@ TEST_F(SoundSet, TracksArePentatonicAndEndOnTheirTonic) {
   constexpr int kLead = 0, kBass = 3;
   for (int number = 1; number <= kTrackCount; ++number) {
     ReadSong song = Read(TrackFile(number));
-    ASSERT_TRUE(song.valid) << number << ": " << song.problem;
-    EXPECT_GE(song.seconds, kShortestTrack) << number;
-    EXPECT_LE(song.seconds, kLongestTrack) << number;
     EXPECT_EQ(PitchClasses(song).size(), 5u) << number;
     const ReadNote* lead = LastNoteOf(song, kLead);
     const ReadNote* bass = LastNoteOf(song, kBass);
@@ -399,9 +353,7 @@ TEST_F(SoundSet, TracksArePentatonicAndEndOnTheirTonic) {
 // The lead's opening as intervals, so a transposed copy would still count as the same tune.
 std::vector<int> OpeningIntervals(const ReadSong& song) {
   std::vector<ReadNote> lead;
-  for (const ReadNote& note : song.notes) {
-    if (note.channel == 0) lead.push_back(note);
-  }
+  for (const ReadNote& note : song.notes) if (note.channel == 0) lead.push_back(note);
   std::sort(lead.begin(), lead.end(),
             [](const ReadNote& a, const ReadNote& b) { return a.start < b.start; });
   constexpr size_t kOpeningNotes = 12;
@@ -429,19 +381,6 @@ TEST_F(SoundSet, TracksDifferInTuneTempoAndEnsemble) {
   EXPECT_EQ(tempos.size(), static_cast<size_t>(kTrackCount));
   EXPECT_EQ(ensembles.size(), static_cast<size_t>(kTrackCount));
   EXPECT_GE(scales.size(), 6u);
-}
-
-TEST_F(SoundSet, WritingTwiceGivesTheSameBytes) {
-  fs::path again = MakeTempDirectory();
-  ASSERT_TRUE(WriteSoundSet(again.string() + "/"));
-  size_t files = 0;
-  for (const fs::directory_entry& entry : fs::directory_iterator(*directory_)) {
-    EXPECT_EQ(ReadBytes(entry.path()), ReadBytes(again / entry.path().filename()))
-        << entry.path().filename();
-    ++files;
-  }
-  EXPECT_EQ(files, std::size(kEffects) + kTrackCount);
-  fs::remove_all(again);
 }
 
 TEST(SoundSetFailure, MissingDirectoryIsReported) {
@@ -513,20 +452,16 @@ class SoundSetRendering : public SoundSet {
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     synth_ = new_fluid_synth(settings_);
     fontLoaded_ = fluid_synth_sfload(synth_, kSoundFont, 1) != FLUID_FAILED;
-    heard_ = new std::map<std::string, Hearing>;
   }
   static void TearDownTestSuite() {
-    delete heard_;
     delete_fluid_synth(synth_);
     delete_fluid_settings(settings_);
     SoundSet::TearDownTestSuite();
   }
 
   // Plays the file until the player is done, which this synthesizer reports only once the
-  // last voices have died away. Each file is rendered once per run.
-  static const Hearing& Hear(const std::string& file) {
-    auto known = heard_->find(file);
-    if (known != heard_->end()) return known->second;
+  // last voices have died away.
+  static Hearing Hear(const std::string& file) {
     double fileSeconds = Read(file).seconds;
     fluid_synth_system_reset(synth_);
     fluid_player_t* player = new_fluid_player(synth_);
@@ -541,19 +476,17 @@ class SoundSetRendering : public SoundSet {
       samples.insert(samples.end(), left, left + kBlock);
     }
     delete_fluid_player(player);
-    return heard_->emplace(file, Listen(samples, fileSeconds)).first->second;
+    return Listen(samples, fileSeconds);
   }
 
   static fluid_settings_t* settings_;
   static fluid_synth_t* synth_;
   static bool fontLoaded_;
-  static std::map<std::string, Hearing>* heard_;
 };
 
 fluid_settings_t* SoundSetRendering::settings_ = nullptr;
 fluid_synth_t* SoundSetRendering::synth_ = nullptr;
 bool SoundSetRendering::fontLoaded_ = false;
-std::map<std::string, Hearing>* SoundSetRendering::heard_ = nullptr;
 
 constexpr double kAudible = 300;  // RMS of a clearly audible 16-bit signal
 constexpr int kClipping = 32000;  // peaks at or above this are too hot
@@ -562,42 +495,23 @@ constexpr double kRelease = 0.3;  // seconds a struck sound may ring past its fi
 TEST_F(SoundSetRendering, EffectsSoundForTheirIntendedTimeWithoutClipping) {
   ASSERT_TRUE(fontLoaded_);
   for (const Expected& effect : kEffects) {
-    const Hearing& hearing = Hear(effect.file);
+    const Hearing hearing = Hear(effect.file);
     EXPECT_GT(hearing.loudest, kAudible) << effect.file;
     EXPECT_GE(hearing.audibleEnd, effect.shortest * 0.5) << effect.file;
     EXPECT_LE(hearing.audibleEnd, effect.longest + kRelease) << effect.file;
     EXPECT_LT(hearing.peak, kClipping) << effect.file;
   }
-  // The selection tick must be over before a player's next click.
-  EXPECT_LT(Hear("Dian.mid").audibleEnd, 0.3 + kRelease);
 }
 
 TEST_F(SoundSetRendering, TracksPlayThroughWithoutGapsOrClipping) {
   ASSERT_TRUE(fontLoaded_);
   for (int number = 1; number <= kTrackCount; ++number) {
-    const Hearing& hearing = Hear(TrackFile(number));
+    const Hearing hearing = Hear(TrackFile(number));
     EXPECT_GT(hearing.quietest, kAudible) << number;
     EXPECT_GE(hearing.audibleEnd, kShortestTrack) << number;
     EXPECT_LE(hearing.audibleEnd, kLongestTrack + kRelease) << number;
     EXPECT_LT(hearing.peak, kClipping) << number;
   }
-}
-
-// Effects and music play at one fixed gain, so they must feel about equally loud.
-TEST_F(SoundSetRendering, EffectsAndMusicAreBalanced) {
-  ASSERT_TRUE(fontLoaded_);
-  std::vector<double> music;
-  for (int number = 1; number <= kTrackCount; ++number) {
-    music.push_back(Hear(TrackFile(number)).loudest);
-  }
-  std::sort(music.begin(), music.end());
-  double typical = music[music.size() / 2];
-  constexpr double kQuieter = 0.4, kLouder = 2.5;
-  for (const Expected& effect : kEffects) {
-    EXPECT_GT(Hear(effect.file).loudest, typical * kQuieter) << effect.file;
-    EXPECT_LT(Hear(effect.file).loudest, typical * kLouder) << effect.file;
-  }
-  EXPECT_GT(music.front(), music.back() * kQuieter);
 }
 
 }  // namespace

@@ -79,6 +79,12 @@ class AppTest : public testing::Test {
     return texts;
   }
 
+  static std::vector<std::string> ShownTexts() {
+    std::vector<std::string> texts;
+    for (const ShownDialog& d : ShownDialogs()) texts.push_back(d.text);
+    return texts;
+  }
+
   static int CountSprite(int sprite) {
     int n = 0;
     for (const DrawRecord& r : DrawLog()) n += r.kind == DrawnSprite && r.number == sprite;

@@ -46,10 +46,8 @@ TEST_F(LevelFlowTest, OddLevelDropsTheLastTileInCopyOrder) {
   EXPECT_EQ(gLevel.board.cell[3][4][10], 0);
   EXPECT_GT(gLevel.board.cell[2][9][20], 0) << "the highest row of a lower layer stays";
   EXPECT_EQ(TilesOnBoard(), 6);
-  EXPECT_EQ(gLevel.totalText, "6");
-  EXPECT_EQ(gLevel.remainingText, "6");
+  EXPECT_EQ(gLevel.totalText + gLevel.remainingText + gPlay.levelText, "661");
   EXPECT_EQ(gLevel.arrangementType, 3);
-  EXPECT_EQ(gPlay.levelText, "1");
 }
 
 TEST_F(LevelFlowTest, SameLevelTwiceKeepsThePlacesButNotTheFaces) {
@@ -78,48 +76,36 @@ TEST_F(LevelFlowTest, StartShufflesUntilAMoveExists) {
   }
 }
 
-TEST_F(LevelFlowTest, ProgressModeShowsTheIntroductionWithTheClockRunning) {
-  gApp.freeMode = false;
+TEST_F(LevelFlowTest, ProgressModeShowsTheIntroductionFreeModePlaysAtOnce) {
   gMap.levelCount = 1;
   MapLevel(1, 1, 4);
-  StartLevel(1);
-  EXPECT_FALSE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenLevelIntro);
+  for (bool free : {false, true}) {
+    SCOPED_TRACE(free);
+    ClearMediaCallLog();
+    gApp.freeMode = free;
+    gApp.inPlay = false;
+    gApp.hoveredButton = 3;
+    gItems.bombRunning = true;
+    gItems.bombX = 100;
+    StartLevel(1);
+    EXPECT_FALSE(gItems.bombRunning) << "a running bomb stops";
+    EXPECT_EQ(gItems.bombX, 0);
+    EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
+    EXPECT_EQ(gApp.inPlay, free);
+    EXPECT_EQ(gApp.screenState, free ? ScreenMainMenu : ScreenLevelIntro);
+    EXPECT_EQ(MediaLogHas("play 3"), free);
+    if (!free) ClickLevelIntro();
+    EXPECT_TRUE(gApp.inPlay);
+    EXPECT_EQ(gApp.screenState, ScreenMainMenu);
+    EXPECT_EQ(gApp.hoveredButton, 0);
+    EXPECT_TRUE(MediaLogHas("play 3"));
+  }
+  PressPauseButton();
+  EXPECT_TRUE(gPlay.paused);
+  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  PressPauseButton();
+  EXPECT_FALSE(gPlay.paused);
   EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
-  EXPECT_FALSE(MediaLogHas("play 3"));
-  gApp.hoveredButton = 3;
-  ClickLevelIntro();
-  EXPECT_TRUE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenMainMenu);
-  EXPECT_EQ(gApp.hoveredButton, 0);
-  EXPECT_TRUE(MediaLogHas("play 3"));
-}
-
-TEST_F(LevelFlowTest, FreeModePlaysAtOnce) {
-  gApp.inPlay = false;
-  gApp.screenState = ScreenLevelSelect;
-  gApp.hoveredButton = 2;
-  gMap.levelCount = 1;
-  MapLevel(1, 1, 4);
-  StartLevel(1);
-  EXPECT_TRUE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenMainMenu);
-  EXPECT_EQ(gApp.hoveredButton, 0);
-  EXPECT_TRUE(MediaLogHas("play 3"));
-  EXPECT_TRUE(IsTimerRunning(GameWindow, FrameTimer));
-  EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
-}
-
-TEST_F(LevelFlowTest, StartStopsARunningBomb) {
-  gMap.levelCount = 1;
-  MapLevel(1, 1, 4);
-  gItems.bombRunning = true;
-  gItems.bombX = 100;
-  gItems.bombY = 80;
-  StartLevel(1);
-  EXPECT_FALSE(gItems.bombRunning);
-  EXPECT_EQ(gItems.bombX, 0);
-  EXPECT_EQ(gItems.bombY, 0);
 }
 
 // ---- Empty levels ----------------------------------------------------------------------------
@@ -135,7 +121,7 @@ TEST_F(LevelFlowTest, EmptyLevelCountsAsClearedAtOnce) {
   EXPECT_TRUE(gApp.inPlay);
 }
 
-TEST_F(LevelFlowTest, RunOfEmptyLevelsEndsOnTheResultScreen) {
+TEST_F(LevelFlowTest, RunOfEmptyLevelsOrOneAboveTheCountEndsOnTheResultScreen) {
   gMap.levelCount = MaxLevels;
   StartLevel(1);
   EXPECT_EQ(gApp.screenState, ScreenResult);
@@ -143,20 +129,18 @@ TEST_F(LevelFlowTest, RunOfEmptyLevelsEndsOnTheResultScreen) {
   EXPECT_EQ(gPlay.currentLevel, MaxLevels);
   EXPECT_EQ(gItems.hints, StartItemCount + MaxLevels);
   EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
-}
-
-TEST_F(LevelFlowTest, LevelAboveTheCountEndsTheGameInsteadOfLooping) {
+  ResetGame();
   gMap.levelCount = 2;
   MapLevel(1, 1, 4);
   MapLevel(2, 1, 4);
   StartLevel(5);
-  EXPECT_EQ(gApp.screenState, ScreenResult);
+  EXPECT_EQ(gApp.screenState, ScreenResult) << "no loop past the count";
   EXPECT_EQ(gItems.hints, StartItemCount + 1);
 }
 
 // ---- Level end -------------------------------------------------------------------------------
 
-TEST_F(LevelFlowTest, ProgressModeGoesOnToTheNextIntroduction) {
+TEST_F(LevelFlowTest, ProgressModeGoesOnToTheNextIntroductionThenTheResult) {
   gApp.freeMode = false;
   gMap.levelCount = 2;
   MapLevel(1, 1, 4);
@@ -169,16 +153,11 @@ TEST_F(LevelFlowTest, ProgressModeGoesOnToTheNextIntroduction) {
   EXPECT_FALSE(gApp.inPlay);
   EXPECT_EQ(gApp.screenState, ScreenLevelIntro);
   EXPECT_EQ(gLevel.totalText, "8");
-}
-
-TEST_F(LevelFlowTest, LastLevelShowsTheResultWithTheBonusHint) {
-  gMap.levelCount = 3;
-  for (int level = 1; level <= 3; ++level) MapLevel(level, 1, 4);
-  StartLevel(3);
+  ClickLevelIntro();
   LevelCleared();
   EXPECT_EQ(gApp.screenState, ScreenResult);
   EXPECT_FALSE(gApp.inPlay);
-  EXPECT_EQ(gItems.hints, StartItemCount + 1);
+  EXPECT_EQ(gItems.hints, StartItemCount + 2) << "a bonus hint for each cleared level";
   EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
 }
 
@@ -197,51 +176,32 @@ TEST_F(LevelFlowTest, ResetGameStartsANewGameWithoutChangingThePage) {
   ResetGame();
   EXPECT_FALSE(gApp.inPlay);
   EXPECT_EQ(gApp.screenState, ScreenMainMenu);
-  EXPECT_EQ(gPlay.currentLevel, 1);
-  EXPECT_EQ(gItems.hints, StartItemCount);
-  EXPECT_EQ(gItems.shuffles, StartItemCount);
-  EXPECT_EQ(gItems.bombs, StartItemCount);
-  EXPECT_EQ(gScore.score, 0);
+  EXPECT_EQ(std::vector<int>({gPlay.currentLevel, gItems.hints, gItems.shuffles, gItems.bombs,
+                              gScore.score, gScore.elapsedTenths}),
+            std::vector<int>({1, StartItemCount, StartItemCount, StartItemCount, 0, 0}));
   EXPECT_EQ(gScore.scoreText, "0");
-  EXPECT_EQ(gScore.elapsedTenths, 0);
   EXPECT_EQ(gScore.speed, 40) << "the speed value runs on";
   EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
 }
 
 // ---- Buttons ---------------------------------------------------------------------------------
 
-TEST_F(LevelFlowTest, PauseStopsAndResumesTheClock) {
-  gMap.levelCount = 1;
-  MapLevel(1, 1, 4);
-  StartLevel(1);
-  PressPauseButton();
-  EXPECT_TRUE(gPlay.paused);
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
-  PressPauseButton();
-  EXPECT_FALSE(gPlay.paused);
-  EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
-}
-
 TEST_F(LevelFlowTest, LevelButtonsClearTheScoreAndStopAtTheEnds) {
   gMap.levelCount = 2;
   MapLevel(1, 1, 4);
   MapLevel(2, 1, 6);
   StartLevel(1);
-  SetScore(500);
-  PressPreviousLevelButton();
-  EXPECT_EQ(gScore.scoreText, "0");
-  EXPECT_EQ(gPlay.currentLevel, 1);
-  SetScore(500);
-  PressNextLevelButton();
-  EXPECT_EQ(gPlay.currentLevel, 2);
-  EXPECT_EQ(gScore.score, 0);
-  EXPECT_EQ(gLevel.startCount, 6);
-  SetScore(700);
-  PressNextLevelButton();
-  EXPECT_EQ(gPlay.currentLevel, 2) << "the last level only clears the score";
-  EXPECT_EQ(gScore.score, 0);
   gItems.hints = 4;
-  PressPreviousLevelButton();
-  EXPECT_EQ(gPlay.currentLevel, 1);
-  EXPECT_EQ(gItems.hints, 4) << "the items carry over";
+  // At either end a button only clears the score; the items carry over.
+  void (*const buttons[4])() = {PressPreviousLevelButton, PressNextLevelButton,
+                                PressNextLevelButton, PressPreviousLevelButton};
+  const int levels[4] = {1, 2, 2, 1};
+  for (int i = 0; i < 4; ++i) {
+    SetScore(500);
+    buttons[i]();
+    EXPECT_EQ(gPlay.currentLevel, levels[i]) << i;
+    EXPECT_EQ(gScore.scoreText, "0") << i;
+    EXPECT_EQ(gLevel.startCount, 4 + 2 * (levels[i] - 1)) << i;
+    EXPECT_EQ(gItems.hints, 4) << i;
+  }
 }

@@ -22,21 +22,13 @@ TEST_F(EditorMapTest, ShownCellsHoldTheirLayerNumberWhateverTheFileSays) {
   ASSERT_TRUE(FillEditorLevel(gEditorMap, 1, text));
   EXPECT_EQ(gEditorMap.arrangementType[1], 4);
   EXPECT_EQ(gEditorMap.layerCount[1], 2);
-  EXPECT_EQ(Cell(1, 1, 1, 1), 1);
-  EXPECT_EQ(Cell(1, 1, 1, 2), 1);
-  EXPECT_EQ(Cell(1, 2, 1, 1), 2);
-  EXPECT_EQ(Cell(1, 2, 1, 2), 2);
-  EXPECT_EQ(Cell(1, 2, 1, 3), 0);
-  EXPECT_EQ(Cell(1, 2, 1, 6), 2);
+  for (int column : {1, 2}) EXPECT_EQ(Cell(1, 1, 1, column), 1) << column;
+  for (int column : {1, 2, 3, 6}) EXPECT_EQ(Cell(1, 2, 1, column), column == 3 ? 0 : 2) << column;
 }
 
 TEST_F(EditorMapTest, OnlyANumberValueOfZeroIsHidden) {
-  std::string row = "0,00,,x,0 ,01,-1,";
-  for (int c = 8; c <= 20; ++c) row += "0,";
-  std::string text = "1$" + row + "|" + "$";   // rows 2..9 missing: hidden
-  FillEditorLevel(gEditorMap, 1, text);
-  int expected[8] = {0, 0, 0, 0, 0, 0, 1, 0};
-  for (int c = 1; c <= 7; ++c) EXPECT_EQ(Cell(1, 1, 1, c), expected[c]) << c;
+  FillEditorLevel(gEditorMap, 1, "1$0,00,,x,0 ,01,-1|$");   // rows 2..9 missing: hidden
+  for (int c = 1; c <= 20; ++c) EXPECT_EQ(Cell(1, 1, 1, c), c == 6 ? 1 : 0) << c;
   for (int r = 2; r <= 9; ++r) EXPECT_EQ(Cell(1, 1, r, 1), 0) << r;
 }
 
@@ -50,24 +42,17 @@ TEST_F(EditorMapTest, AtMostNineLayersAreKept) {
   EXPECT_EQ(Cell(5, 12, 9, 20), 0);
 }
 
-TEST_F(EditorMapTest, TypeOnlyLevelHasNoLayers) {
-  FillEditorLevel(gEditorMap, 1, "3$");
-  EXPECT_EQ(gEditorMap.arrangementType[1], 3);
-  EXPECT_EQ(gEditorMap.layerCount[1], 0);
-}
-
 TEST_F(EditorMapTest, LevelsOutsideTheTableAreRefused) {
   EXPECT_FALSE(FillEditorLevel(gEditorMap, 0, "1$"));
   EXPECT_FALSE(FillEditorLevel(gEditorMap, MaxLevels + 1, "1$"));
   EXPECT_EQ(gEditorMap.arrangementType[0], 0);
   EXPECT_TRUE(FillEditorLevel(gEditorMap, MaxLevels, "2$" + LayerWithTiles(1)));
   EXPECT_EQ(Cell(MaxLevels, 1, 1, 1), 1);
-}
-
-TEST_F(EditorMapTest, FillingDoesNotChangeTheLevelCount) {
-  gEditorMap.levelCount = 3;
-  FillEditorLevel(gEditorMap, 4, "1$");
+  gEditorMap.levelCount = 3;   // filling leaves the level count alone
+  EXPECT_TRUE(FillEditorLevel(gEditorMap, 4, "3$"));
   EXPECT_EQ(gEditorMap.levelCount, 3);
+  EXPECT_EQ(gEditorMap.arrangementType[4], 3);   // a type-only level has no layers
+  EXPECT_EQ(gEditorMap.layerCount[4], 0);
 }
 
 TEST_F(EditorMapTest, ClearingEmptiesGridAndTable) {

@@ -15,43 +15,38 @@ class GameMapTest : public testing::Test {
   void SetUp() override {
     ScriptDialogs(true);
     CreateMapStore();
-    ClearGrid(*gMap.store);
-    gMap.levelCount = 0;
+    Reset(0);
     gMap.declaredLevelCount = 0;
-    gMap.faceCounter = 0;
     gMapLoad = {nullptr, 0};
   }
   void TearDown() override {
     gMapLoad = {nullptr, DefaultLoadPacingMs};
     ScriptDialogs(false);
   }
+  static void Reset(int faceCounter) {
+    ClearGrid(*gMap.store);
+    gMap.levelCount = 0;
+    gMap.faceCounter = faceCounter;
+  }
 
   // Faces of a level's tiles in reading order (layer, row, column), layers 0..12.
   static std::vector<int> Faces(int level) {
     std::vector<int> faces;
-    const LevelCells& cells = gMap.store->level[level];
-    for (int l = 0; l < LayerSlots; ++l) {
-      for (int r = 0; r < RowSlots; ++r) {
-        for (int c = 0; c < ColumnSlots; ++c) {
-          if (cells.cell[l][r][c] != 0) faces.push_back(cells.cell[l][r][c]);
-        }
-      }
-    }
+    for (auto& layer : gMap.store->level[level].cell)
+      for (auto& row : layer)
+        for (int32_t cell : row)
+          if (cell != 0) faces.push_back(cell);
     return faces;
   }
-
   static int TilesOnLayer(int level, int layer) {
     int tiles = 0;
-    for (auto& row : gMap.store->level[level].cell[layer]) {
+    for (auto& row : gMap.store->level[level].cell[layer])
       for (int32_t cell : row) tiles += cell > 0;
-    }
     return tiles;
   }
-
   void Load(const std::vector<std::string>& levels, int declared) {
-    std::string path = dir.File("map.xml");
-    WriteBytes(path, MapFileText(levels, declared));
-    LoadMapFile(path);
+    WriteBytes(dir.File("map.xml"), MapFileText(levels, declared));
+    LoadMapFile(dir.File("map.xml"));
   }
 
   ScratchDir dir;
@@ -59,62 +54,36 @@ class GameMapTest : public testing::Test {
 
 // ---- Faces: the K rule ----------------------------------------------------------------------
 
-TEST_F(GameMapTest, TwentyTilesAsFirstLevelCycleThroughFourFaces) {
-  ASSERT_TRUE(PlaceLevel("1$" + LayerWithTiles(20)));
-  std::vector<int> expected = {1, 1, 2, 2, 3, 3, 4, 4, 1, 1, 2, 2, 3, 3, 4, 4, 1, 1, 2, 2};
-  EXPECT_EQ(Faces(1), expected);
-  EXPECT_EQ(gMap.faceCounter, 2);
-}
-
-TEST_F(GameMapTest, LaterLevelContinuesFromTheCounter) {
-  gMap.faceCounter = 2;
-  PlaceLevel("1$" + LayerWithTiles(20));
-  std::vector<int> expected = {3, 3, 4, 4, 1, 1, 2, 2, 3, 3, 4, 4, 1, 1, 2, 2, 3, 3, 4, 4};
-  EXPECT_EQ(Faces(1), expected);
-}
-
-TEST_F(GameMapTest, CounterAtOrAboveTheRangeStartsTheLevelAtOne) {
-  for (int start : {4, 30}) {
-    ClearGrid(*gMap.store);
-    gMap.levelCount = 0;
-    gMap.faceCounter = start;
-    PlaceLevel("1$" + LayerWithTiles(20));
-    EXPECT_EQ(Faces(1).front(), 1) << start;
-    EXPECT_EQ(Faces(1)[2], 2) << start;
+TEST_F(GameMapTest, FacesFollowTheKRule) {
+  struct Case { int tiles, counter; std::vector<int> firstFaces; int counterAfter; };
+  const Case cases[] = {
+      {20, 0, {1, 1, 2, 2, 3, 3, 4, 4, 1, 1, 2, 2}, 2},   // K = 4 from the start
+      {20, 2, {3, 3, 4, 4, 1, 1, 2, 2}, 4},               // continues from the counter
+      {20, 4, {1, 1, 2, 2}, 2},                           // counter at the range end restarts
+      {20, 30, {1, 1, 2, 2}, 2},
+      {16, 0, {1, 1, 2, 2, 1, 1, 2, 2}, -1},              // K = 2
+      {13, 7, std::vector<int>(13, 1), -1},               // 13 or fewer: all face one
+      {1, 7, {1}, -1},
+      {15, 7, std::vector<int>(15, 1), -1},               // K = 1
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tiles << " tiles from counter " << c.counter);
+    Reset(c.counter);
+    ASSERT_TRUE(PlaceLevel("1$" + LayerWithTiles(c.tiles)));
+    std::vector<int> faces = Faces(1);
+    ASSERT_EQ(faces.size(), static_cast<size_t>(c.tiles));
+    EXPECT_EQ(std::vector<int>(faces.begin(), faces.begin() + c.firstFaces.size()), c.firstFaces);
+    if (c.counterAfter >= 0) {
+      EXPECT_EQ(gMap.faceCounter, c.counterAfter);
+    }
   }
-}
-
-TEST_F(GameMapTest, CounterCarriesAcrossLevelsAndMaps) {
-  Load({"1$" + LayerWithTiles(20), "1$" + LayerWithTiles(20)}, 2);
-  EXPECT_EQ(Faces(2).front(), 3);   // the first level left the counter at 2
-  Load({"1$" + LayerWithTiles(20)}, 1);
-  EXPECT_EQ(Faces(1).front(), 1);   // the second level left it at 4, the range is 1..4
-  Load({"1$" + LayerWithTiles(20)}, 1);
-  EXPECT_EQ(Faces(1).front(), 3);
-}
-
-TEST_F(GameMapTest, ThirteenOrFewerTilesAllGetFaceOne) {
-  for (int tiles : {1, 12, 13, 14, 15}) {
-    ClearGrid(*gMap.store);
-    gMap.levelCount = 0;
-    gMap.faceCounter = 7;
-    PlaceLevel("1$" + LayerWithTiles(tiles));
-    EXPECT_EQ(Faces(1), std::vector<int>(tiles, 1)) << tiles;   // 14 and 15: K = 1
-  }
-}
-
-TEST_F(GameMapTest, SixteenTilesGiveTwoFaces) {
-  PlaceLevel("1$" + LayerWithTiles(16));
-  std::vector<int> expected = {1, 1, 2, 2, 1, 1, 2, 2, 1, 1, 2, 2, 1, 1, 2, 2};
-  EXPECT_EQ(Faces(1), expected);
 }
 
 TEST_F(GameMapTest, NinetySixTilesUseAllFortyTwoFacesThenRepeat) {
   PlaceLevel("1$" + LayerWithTiles(100));
   std::vector<int> faces = Faces(1);
   ASSERT_EQ(faces.size(), 100u);
-  for (int i = 0; i < 84; ++i) EXPECT_EQ(faces[i], i / 2 + 1) << i;
-  for (int i = 84; i < 100; ++i) EXPECT_EQ(faces[i], (i - 84) / 2 + 1) << i;
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(faces[i], i < 84 ? i / 2 + 1 : (i - 84) / 2 + 1) << i;
 }
 
 TEST_F(GameMapTest, TilesCountOverAllLayersForTheRange) {
@@ -126,68 +95,52 @@ TEST_F(GameMapTest, TilesCountOverAllLayersForTheRange) {
   EXPECT_EQ(faces[48], 1);
 }
 
+TEST_F(GameMapTest, CounterCarriesAcrossLevelsAndMaps) {
+  Load({"1$" + LayerWithTiles(20), "1$" + LayerWithTiles(20)}, 2);
+  EXPECT_EQ(Faces(2).front(), 3);   // the first level left the counter at 2
+  Load({"1$" + LayerWithTiles(20)}, 1);
+  EXPECT_EQ(Faces(1).front(), 1);   // the second level left it at 4, the range is 1..4
+  Load({"1$" + LayerWithTiles(20)}, 1);
+  EXPECT_EQ(Faces(1).front(), 3);
+}
+
 // ---- Cell texts and layer indices -------------------------------------------------------------
 
-TEST_F(GameMapTest, FirstLayerLiesAtIndexTwoAndIndexOneStaysEmpty) {
-  PlaceLevel("2$" + LayerWithTiles(2) + LayerWithTiles(2));
-  EXPECT_EQ(gMap.arrangementType[1], 2);
-  EXPECT_EQ(TilesOnLayer(1, 0), 0);
-  EXPECT_EQ(TilesOnLayer(1, 1), 0);
-  EXPECT_EQ(TilesOnLayer(1, 2), 2);
-  EXPECT_EQ(TilesOnLayer(1, 3), 2);
-  EXPECT_GT(gMap.store->level[1].cell[2][1][1], 0);
-  EXPECT_GT(gMap.store->level[1].cell[2][1][2], 0);
-}
-
-TEST_F(GameMapTest, OnlyExactlyZeroIsEmpty) {
-  std::string row = "0,00,,1,x,0 ,-0,";
-  for (int c = 8; c <= 20; ++c) row += "0,";
-  std::string layer = row + "|";
-  for (int r = 2; r <= 9; ++r) layer += RowText();
-  PlaceLevel("1$" + layer + "$");
-  const auto& cells = gMap.store->level[1].cell[2][1];
-  int expectedTile[8] = {0, 0, 1, 1, 1, 1, 1, 1};
-  for (int c = 1; c <= 7; ++c) EXPECT_EQ(cells[c] > 0, expectedTile[c] == 1) << c;
-  EXPECT_EQ(TilesOnLayer(1, 2), 6);
-}
-
-TEST_F(GameMapTest, ShortRowsAndMissingRowsAreTiles) {
-  PlaceLevel("1$0,0,0|$");   // row 1 has 3 hidden cells, the rest of the layer is missing
-  EXPECT_EQ(TilesOnLayer(1, 2), 9 * 20 - 3);
-  EXPECT_EQ(gMap.store->level[1].cell[2][1][3], 0);
-  EXPECT_GT(gMap.store->level[1].cell[2][1][4], 0);
-}
-
-TEST_F(GameMapTest, PiecesBeyondTwentyCellsAndNineRowsAreNotRead) {
-  std::string row = RowText();
-  row.insert(row.size() - 1, "1,1,");   // cells 21 and 22
-  std::string layer;
-  for (int r = 1; r <= 9; ++r) layer += row;
-  layer += RowText({1});                 // a tenth row
-  PlaceLevel("1$" + layer + "$");
-  EXPECT_EQ(TilesOnLayer(1, 2), 0);
-}
-
-TEST_F(GameMapTest, TypeOnlyLevelHasNoTiles) {
-  PlaceLevel("3$");
-  EXPECT_EQ(gMap.levelCount, 1);
-  EXPECT_EQ(gMap.arrangementType[1], 3);
-  EXPECT_TRUE(Faces(1).empty());
-}
-
-TEST_F(GameMapTest, TextAfterTheLastDollarIsLost) {
+// Tiles on layer indices 0..3 of a placed level: the first layer lies at index 2.
+TEST_F(GameMapTest, CellTextsBecomeTilesOnTheirLayerIndex) {
+  std::string zeros = "0,00,,1,x,0 ,-0,";   // only exactly "0" is empty
+  for (int c = 8; c <= 20; ++c) zeros += "0,";
+  std::string overlong = RowText();
+  overlong.insert(overlong.size() - 1, "1,1,");   // cells 21 and 22
+  std::string beyond;
+  for (int r = 1; r <= 9; ++r) beyond += overlong;
   std::string withoutEnd = "1$" + LayerWithTiles(4) + LayerWithTiles(6);
-  withoutEnd.pop_back();
-  PlaceLevel(withoutEnd);
-  EXPECT_EQ(TilesOnLayer(1, 2), 4);
-  EXPECT_EQ(TilesOnLayer(1, 3), 0);
+  withoutEnd.pop_back();   // text after the last "$" is lost
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"2$" + LayerWithTiles(2) + LayerWithTiles(2), {0, 0, 2, 2}},
+      {"1$" + zeros + "|" + EmptyLayer().substr(41), {0, 0, 6, 0}},
+      {"1$0,0,0|$", {0, 0, 9 * 20 - 3, 0}},   // short and missing rows are tiles
+      {"1$" + beyond + RowText({1}) + "$", {0, 0, 0, 0}},   // nothing past 20 cells or 9 rows
+      {withoutEnd, {0, 0, 4, 0}},
+  };
+  for (const auto& [text, expected] : cases) {
+    Reset(0);
+    PlaceLevel(text);
+    std::vector<int> tiles;
+    for (int layer = 0; layer <= 3; ++layer) tiles.push_back(TilesOnLayer(1, layer));
+    EXPECT_EQ(tiles, expected) << text.substr(0, 60);
+  }
 }
 
-TEST_F(GameMapTest, TextWithoutDollarIsALevelOfTypeZero) {
-  PlaceLevel("4");
-  EXPECT_EQ(gMap.levelCount, 1);
-  EXPECT_EQ(gMap.arrangementType[1], 0);
-  EXPECT_TRUE(Faces(1).empty());
+TEST_F(GameMapTest, LevelsWithoutLayersHaveTheirTypeAndNoTiles) {
+  // "3$": type only; "4": no "$" at all, so not even a type.
+  for (auto [text, type] : {std::pair<const char*, int>{"3$", 3}, {"4", 0}}) {
+    Reset(0);
+    PlaceLevel(text);
+    EXPECT_EQ(gMap.levelCount, 1) << text;
+    EXPECT_EQ(gMap.arrangementType[1], type) << text;
+    EXPECT_TRUE(Faces(1).empty()) << text;
+  }
 }
 
 // ---- Limits --------------------------------------------------------------------------------
@@ -225,16 +178,13 @@ TEST_F(GameMapTest, MapBAfterMapALeavesNoneOfAsTiles) {
   EXPECT_EQ(gMap.levelCount, 1);
   EXPECT_EQ(gMap.arrangementType[1], 2);
   EXPECT_EQ(TilesOnLayer(1, 2), 6);
-  EXPECT_EQ(TilesOnLayer(1, 3), 0);
-  EXPECT_EQ(TilesOnLayer(1, 4), 0);
-  EXPECT_EQ(TilesOnLayer(2, 2), 0);
+  EXPECT_EQ(TilesOnLayer(1, 3) + TilesOnLayer(1, 4) + TilesOnLayer(2, 2), 0);
   EXPECT_EQ(gMap.arrangementType[2], 0);
 }
 
 TEST_F(GameMapTest, NestedAndCapitalisedLevelElementsAreLevels) {
-  std::string path = dir.File("nested.xml");
-  WriteBytes(path, "<Map><E>2</E><group><O>1$" + LayerWithTiles(2) + "</O></group><o>3$</o></Map>");
-  LoadMapFile(path);
+  WriteBytes(dir.File("n.xml"), "<Map><E>2</E><g><O>1$" + LayerWithTiles(2) + "</O></g><o>3$</o></Map>");
+  LoadMapFile(dir.File("n.xml"));
   EXPECT_EQ(gMap.declaredLevelCount, 2);
   EXPECT_EQ(gMap.levelCount, 2);
   EXPECT_EQ(gMap.arrangementType[1], 1);
@@ -242,9 +192,8 @@ TEST_F(GameMapTest, NestedAndCapitalisedLevelElementsAreLevels) {
 }
 
 TEST_F(GameMapTest, CommentBetweenLevelsShowsAMessageAndBothLevelsLoad) {
-  std::string path = dir.File("comment.xml");
-  WriteBytes(path, "<!-- before --><a><o>1$</o><!-- inside --><o>2$</o></a>");
-  LoadMapFile(path);
+  WriteBytes(dir.File("c.xml"), "<!-- before --><a><o>1$</o><!-- inside --><o>2$</o></a>");
+  LoadMapFile(dir.File("c.xml"));
   EXPECT_EQ(gMap.levelCount, 2);
   ASSERT_EQ(ShownDialogs().size(), 1u);
   EXPECT_EQ(ShownDialogs()[0].text, MapFileInvalidMessage);
@@ -253,9 +202,8 @@ TEST_F(GameMapTest, CommentBetweenLevelsShowsAMessageAndBothLevelsLoad) {
 TEST_F(GameMapTest, UnreadableFileLeavesNoLevelsAndAClearedStore) {
   Load({"1$" + LayerWithTiles(8)}, 1);
   ASSERT_EQ(gMap.levelCount, 1);
-  std::string path = dir.File("broken.xml");
-  WriteBytes(path, MapFileText({"1$" + LayerWithTiles(8)}, 1).substr(0, 200));
-  LoadMapFile(path);
+  WriteBytes(dir.File("b.xml"), MapFileText({"1$" + LayerWithTiles(8)}, 1).substr(0, 200));
+  LoadMapFile(dir.File("b.xml"));
   EXPECT_EQ(gMap.levelCount, 0);
   EXPECT_EQ(gMap.declaredLevelCount, 0);
   EXPECT_EQ(TilesOnLayer(1, 2), 0);
@@ -265,39 +213,33 @@ TEST_F(GameMapTest, UnreadableFileLeavesNoLevelsAndAClearedStore) {
 
 TEST_F(GameMapTest, DeclaredCountIsTheNumberValueOfTheCountElement) {
   std::string path = dir.File("count.xml");
-  for (auto [text, value] : {std::pair<const char*, int>{"12", 12}, {"7 levels", 7}, {"x7", 0},
-                             {"", 0}, {"99999999999", 2147483647}}) {
-    WriteBytes(path, std::string("<a><e>") + text + "</e></a>");
+  for (auto [xml, value] : {std::pair<const char*, int>{"<a><e>12</e></a>", 12},
+                            {"<a><e>7 levels</e></a>", 7}, {"<a><e>x7</e></a>", 0},
+                            {"<a><e></e></a>", 0}, {"<a><e>99999999999</e></a>", 2147483647},
+                            {"<a><o>1$</o></a>", 0}}) {
+    WriteBytes(path, xml);
     LoadMapFile(path);
-    EXPECT_EQ(gMap.declaredLevelCount, value) << text;
+    EXPECT_EQ(gMap.declaredLevelCount, value) << xml;
   }
-  WriteBytes(path, "<a><o>1$</o></a>");
-  LoadMapFile(path);
-  EXPECT_EQ(gMap.declaredLevelCount, 0);
 }
 
-// Records the load state the hook sees.
-struct HookSeen {
-  int calls = 0;
-  int levelCount = -1;
-  int tiles = -1;
-};
-HookSeen hookSeen;
+// Load state the hook sees: calls, level count, a cell of the old map.
+int hookCalls, hookLevelCount, hookCell;
 
 TEST_F(GameMapTest, LoadingHookRunsAfterClearingAndBeforeReading) {
   Load({"1$" + LayerWithTiles(6)}, 1);
-  hookSeen = HookSeen();
+  hookCalls = 0;
   gMapLoad.loadingBegins = [] {
-    ++hookSeen.calls;
-    hookSeen.levelCount = gMap.levelCount;
-    hookSeen.tiles = gMap.store->level[1].cell[2][1][1];
+    ++hookCalls;
+    hookLevelCount = gMap.levelCount;
+    hookCell = gMap.store->level[1].cell[2][1][1];
   };
   Load({"1$" + LayerWithTiles(6), "1$"}, 2);
-  EXPECT_EQ(hookSeen.calls, 1);
-  EXPECT_EQ(hookSeen.levelCount, 0);
-  EXPECT_EQ(hookSeen.tiles, 0);
+  EXPECT_EQ(hookCalls, 1);
+  EXPECT_EQ(hookLevelCount, 0);
+  EXPECT_EQ(hookCell, 0);
   LoadMapFile(dir.File("missing.xml"));
-  EXPECT_EQ(hookSeen.calls, 2);
+  EXPECT_EQ(hookCalls, 2);
 }
 
 // Level counts seen by the event handler while the loader pumps.
@@ -322,34 +264,17 @@ TEST_F(GameMapTest, OneMessageIsLetThroughBeforeEachLevel) {
 // ---- Loading progress ---------------------------------------------------------------------
 
 TEST_F(GameMapTest, ProgressFollowsThePagesArithmetic) {
-  gMap.declaredLevelCount = 3;
-  gMap.levelCount = 0;
-  EXPECT_EQ(LoadingPercent(), 0);
-  EXPECT_EQ(LoadingBarWidth(680), 0);
-  gMap.levelCount = 1;
-  EXPECT_EQ(LoadingPercent(), 33);
-  EXPECT_EQ(LoadingBarWidth(680), 227);   // 226.67
-  gMap.levelCount = 2;
-  EXPECT_EQ(LoadingPercent(), 67);
-  EXPECT_EQ(LoadingBarWidth(680), 453);   // 453.33
-  gMap.declaredLevelCount = 8;
-  gMap.levelCount = 1;
-  EXPECT_EQ(LoadingPercent(), 13);        // 12.5 rounds up
-  EXPECT_EQ(LoadingBarWidth(680), 85);
-}
-
-TEST_F(GameMapTest, ProgressBeyondTheDeclaredCountKeepsGrowing) {
-  gMap.declaredLevelCount = 2;
-  gMap.levelCount = 3;
-  EXPECT_EQ(LoadingPercent(), 150);
-  EXPECT_EQ(LoadingBarWidth(680), 1020);
-}
-
-TEST_F(GameMapTest, ProgressWithoutDeclaredCountIsEmpty) {
-  gMap.declaredLevelCount = 0;
-  gMap.levelCount = 5;
-  EXPECT_EQ(LoadingPercent(), 0);
-  EXPECT_EQ(LoadingBarWidth(680), 0);
+  struct Case { int declared, loaded, percent, width; };
+  const Case cases[] = {{3, 0, 0, 0},     {3, 1, 33, 227},  {3, 2, 67, 453},   // 226.67, 453.33
+                        {8, 1, 13, 85},                                       // 12.5 rounds up
+                        {2, 3, 150, 1020},                                    // past the count
+                        {0, 5, 0, 0}};                                        // no count: safe
+  for (const Case& c : cases) {
+    gMap.declaredLevelCount = c.declared;
+    gMap.levelCount = c.loaded;
+    EXPECT_EQ(LoadingPercent(), c.percent) << c.loaded << "/" << c.declared;
+    EXPECT_EQ(LoadingBarWidth(680), c.width) << c.loaded << "/" << c.declared;
+  }
 }
 
 }  // namespace

@@ -7,28 +7,19 @@ namespace {
 
 // ---- Tile positions ------------------------------------------------------------------------
 
-TEST(TilePosition, GameLayerTenOfTypeOneIsFiftyFourPixelsUpAndLeftOfLayerOne) {
-  int x1, y1, x10, y10;
-  ASSERT_TRUE(GameTilePosition(1, 1, 5, 7, x1, y1));
-  ASSERT_TRUE(GameTilePosition(1, 10, 5, 7, x10, y10));
-  EXPECT_EQ(x1 - x10, 54);
-  EXPECT_EQ(y1 - y10, 54);
-}
-
-TEST(TilePosition, ShiftedTypesMoveHalfAPitchPerLayer) {
-  int xa, ya, xb, yb;
-  GameTilePosition(2, 2, 4, 4, xa, ya);
-  GameTilePosition(2, 3, 4, 4, xb, yb);
-  EXPECT_EQ(xb - xa, CellPitchX / 2);
-  EXPECT_EQ(yb - ya, -6);
-  GameTilePosition(3, 2, 4, 4, xa, ya);
-  GameTilePosition(3, 3, 4, 4, xb, yb);
-  EXPECT_EQ(xb - xa, -6);
-  EXPECT_EQ(yb - ya, CellPitchY / 2);
-  EditorTilePosition(4, 2, 4, 4, xa, ya);
-  EditorTilePosition(4, 3, 4, 4, xb, yb);
-  EXPECT_EQ(xb - xa, CellPitchX / 2);
-  EXPECT_EQ(yb - ya, CellPitchY / 2);
+TEST(TilePosition, EachLayerShiftsByItsTypesStep) {
+  // Type 1 climbs 6 pixels up and left per layer; the shifted types move half a pitch instead.
+  struct Case { bool game; int type, dx, dy; };
+  const Case cases[] = {{true, 1, -6, -6}, {true, 2, CellPitchX / 2, -6},
+                        {true, 3, -6, CellPitchY / 2}, {false, 4, CellPitchX / 2, CellPitchY / 2}};
+  for (const Case& c : cases) {
+    auto position = c.game ? GameTilePosition : EditorTilePosition;
+    int xa, ya, xb, yb;
+    ASSERT_TRUE(position(c.type, 2, 4, 4, xa, ya));
+    ASSERT_TRUE(position(c.type, 3, 4, 4, xb, yb));
+    EXPECT_EQ(xb - xa, c.dx) << c.type;
+    EXPECT_EQ(yb - ya, c.dy) << c.type;
+  }
 }
 
 TEST(TilePosition, FirstCellOfEachTypeInBothPrograms) {
@@ -59,10 +50,11 @@ TEST(TilePosition, UnknownTypesHaveNoPosition) {
 
 // ---- Layer extent --------------------------------------------------------------------------
 
-TEST(LayerExtent, ShrinksOneStepPerLayerInTheShiftedDirections) {
+TEST(LayerExtent, ShrinksOneStepPerLayerInTheShiftedDirectionsAndNothingOutOfReach) {
   struct Case { int type, layer, rows, columns; };
   Case cases[] = {{1, 1, 9, 20}, {1, 9, 9, 20}, {2, 1, 9, 20}, {2, 2, 9, 19}, {2, 9, 9, 12},
-                  {3, 2, 8, 20}, {3, 9, 1, 20}, {4, 1, 9, 20}, {4, 5, 5, 16}, {4, 9, 1, 12}};
+                  {3, 2, 8, 20}, {3, 9, 1, 20}, {4, 1, 9, 20}, {4, 5, 5, 16}, {4, 9, 1, 12},
+                  {0, 1, 0, 0}, {5, 1, 0, 0}, {1, 0, 0, 0}, {3, 10, 0, 0}, {4, 12, 0, 0}};
   for (const Case& c : cases) {
     int rows, columns;
     LayerExtent(c.type, c.layer, rows, columns);
@@ -71,26 +63,21 @@ TEST(LayerExtent, ShrinksOneStepPerLayerInTheShiftedDirections) {
   }
 }
 
-TEST(LayerExtent, NothingForUnknownTypesAndLayersOutOfReach) {
-  int rows, columns;
-  for (auto [type, layer] : {std::pair{0, 1}, {5, 1}, {1, 0}, {3, 10}, {4, 12}}) {
-    LayerExtent(type, layer, rows, columns);
-    EXPECT_EQ(rows, 0) << type << "/" << layer;
-    EXPECT_EQ(columns, 0) << type << "/" << layer;
-  }
-}
-
 // ---- The editor's cell under a point ---------------------------------------------------------
 
-TEST(CellAt, EdgeOfTheFirstCell) {
-  int row = -1, column = -1;
-  EXPECT_TRUE(CellAt(1, 1, 66, 75, row, column));
-  EXPECT_EQ(row, 1);
-  EXPECT_EQ(column, 1);
-  row = column = -1;
-  EXPECT_FALSE(CellAt(1, 1, 65, 75, row, column));
-  EXPECT_EQ(row, -1);
-  EXPECT_EQ(column, -1);
+TEST(CellAt, EdgesAndPointsOffTheBoard) {
+  // Truncation toward zero maps the strip just left of column 1 to column 0, not -1.
+  struct Case { int type, x, y; bool hit; };
+  const Case cases[] = {{1, 66, 75, true}, {1, 65, 75, false}, {1, 30, 75, false},
+                        {1, -100, -100, false}, {1, 66, 20, false}, {0, 66, 75, false},
+                        {5, 66, 75, false}};
+  for (const Case& c : cases) {
+    int row = -1, column = -1;
+    EXPECT_EQ(CellAt(c.type, 1, c.x, c.y, row, column), c.hit) << c.type << " " << c.x << "," << c.y;
+    if (c.hit) {
+      EXPECT_EQ(row * 100 + column, 101);
+    }
+  }
 }
 
 TEST(CellAt, TopLeftOfEveryDrawnCellInTheExtentHitsThatCell) {
@@ -117,20 +104,6 @@ TEST(CellAt, CellsOutsideTheExtentAreNeverHit) {
   EXPECT_FALSE(CellAt(2, 2, x, y, row, column));
   EditorTilePosition(3, 3, 8, 1, x, y);    // type 3 layer 3 reaches row 7
   EXPECT_FALSE(CellAt(3, 3, x, y, row, column));
-}
-
-TEST(CellAt, PointsLeftOfOrAboveTheBoardHitNothing) {
-  int row, column;
-  // Truncation toward zero maps the strip just left of column 1 to column 0, not -1.
-  EXPECT_FALSE(CellAt(1, 1, 30, 75, row, column));
-  EXPECT_FALSE(CellAt(1, 1, -100, -100, row, column));
-  EXPECT_FALSE(CellAt(1, 1, 66, 20, row, column));
-}
-
-TEST(CellAt, UnknownTypeHitsNothing) {
-  int row, column;
-  EXPECT_FALSE(CellAt(0, 1, 66, 75, row, column));
-  EXPECT_FALSE(CellAt(5, 1, 66, 75, row, column));
 }
 
 // ---- The game's board pick -------------------------------------------------------------------
@@ -175,6 +148,7 @@ TEST_F(BoardPick, EmptyCellsAndLayersAboveTenAreNotPicked) {
   int x, y, layer = -1, row = -1, column = -1;
   GameTilePosition(1, 11, 3, 4, x, y);
   EXPECT_FALSE(PickBoardCell(board, 1, x + 5, y + 5, layer, row, column));
+  EXPECT_FALSE(PickBoardCell(board, 0, x + 5, y + 5, layer, row, column));   // unknown type
   EXPECT_EQ(layer, -1);
 }
 
@@ -193,12 +167,6 @@ TEST_F(BoardPick, ShiftedTypesTestBelowThePictureTop) {
       }
     }
   }
-}
-
-TEST_F(BoardPick, UnknownTypePicksNothing) {
-  board.cell[2][1][1] = 1;
-  int layer, row, column;
-  for (int x = 0; x < 200; x += 7) EXPECT_FALSE(PickBoardCell(board, 0, x, x, layer, row, column));
 }
 
 }  // namespace

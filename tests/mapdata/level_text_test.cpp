@@ -14,28 +14,22 @@ TEST(SplitLevelText, FieldsRowsAndCellsByTheirSeparators) {
   EXPECT_EQ(split.typeField, "2");
   EXPECT_EQ(split.layerFields, 2);
   EXPECT_EQ(split.keptLayers, 2);
-  EXPECT_EQ(split.cell[0][0][0], "a");
-  EXPECT_EQ(split.cell[0][0][1], "b");
-  EXPECT_EQ(split.cell[0][0][2], "");
-  EXPECT_EQ(split.cell[0][1][0], "c");
-  EXPECT_EQ(split.cell[0][1][1], "");
-  EXPECT_EQ(split.cell[0][1][2], "d");
-  EXPECT_EQ(split.cell[0][8][19], "");
-  EXPECT_EQ(split.cell[1][0][0], "e");
+  std::string cells;
+  for (std::string_view cell : {split.cell[0][0][0], split.cell[0][0][1], split.cell[0][0][2],
+                                split.cell[0][1][0], split.cell[0][1][1], split.cell[0][1][2],
+                                split.cell[0][8][19], split.cell[1][0][0]})
+    cells += std::string(cell) + ";";
+  EXPECT_EQ(cells, "a;b;;c;;d;;e;");
 }
 
-TEST(SplitLevelText, NoDollarMeansNoFieldAtAll) {
-  SplitLevelText("1,1,1|", split);
+TEST(SplitLevelText, FieldCountsWithoutOrBetweenDollars) {
+  SplitLevelText("1,1,1|", split);   // no "$": no field at all
   EXPECT_EQ(split.typeField, "");
   EXPECT_EQ(split.layerFields, 0);
   EXPECT_EQ(split.keptLayers, 0);
-}
-
-TEST(SplitLevelText, EmptyFieldsBetweenDollarsAreLayers) {
-  SplitLevelText("$$$tail", split);
-  EXPECT_EQ(split.typeField, "");
+  SplitLevelText("$$$tail", split);  // empty fields between dollars are layers
   EXPECT_EQ(split.layerFields, 2);
-  for (int k = 0; k < 2; ++k) EXPECT_EQ(split.cell[k][0][0], "");
+  EXPECT_EQ(split.cell[1][0][0], "");
 }
 
 TEST(SplitLevelText, TwelveLayerFieldsAreKeptAndTheRestOnlyCounted) {
@@ -55,16 +49,10 @@ TEST(SplitLevelText, ASecondSplitForgetsTheFirst) {
 }
 
 TEST(NumberValue, LeadingDecimalDigitsOnly) {
-  EXPECT_EQ(NumberValue("42"), 42);
-  EXPECT_EQ(NumberValue("007"), 7);
-  EXPECT_EQ(NumberValue("3 levels"), 3);
-  EXPECT_EQ(NumberValue(""), 0);
-  EXPECT_EQ(NumberValue("x1"), 0);
-  EXPECT_EQ(NumberValue(" 1"), 0);
-  EXPECT_EQ(NumberValue("-5"), 0);
-  EXPECT_EQ(NumberValue("2147483647"), 2147483647);
-  EXPECT_EQ(NumberValue("2147483648"), 2147483647);
-  EXPECT_EQ(NumberValue("99999999999999999999999"), 2147483647);
+  const std::pair<const char*, int> cases[] = {
+      {"42", 42}, {"007", 7}, {"3 levels", 3}, {"", 0}, {"x1", 0}, {" 1", 0}, {"-5", 0},
+      {"2147483647", 2147483647}, {"2147483648", 2147483647}, {"99999999999999999999999", 2147483647}};
+  for (auto [text, value] : cases) EXPECT_EQ(NumberValue(text), value) << text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -44,11 +45,8 @@ inline std::string ReadBytes(const std::string& path) {
 // A row text: 20 cells, "1," for the shown columns (1-based), "0," for the rest, then "|".
 inline std::string RowText(std::vector<int> shownColumns = {}) {
   std::string row;
-  for (int c = 1; c <= 20; ++c) {
-    bool shown = false;
-    for (int s : shownColumns) shown = shown || s == c;
-    row += shown ? "1," : "0,";
-  }
+  for (int c = 1; c <= 20; ++c)
+    row += std::count(shownColumns.begin(), shownColumns.end(), c) ? "1," : "0,";
   return row + "|";
 }
 
@@ -57,9 +55,7 @@ inline std::string LayerWithTiles(int tiles) {
   std::string layer;
   for (int r = 0; r < 9; ++r) {
     std::vector<int> shown;
-    for (int c = 1; c <= 20; ++c) {
-      if (r * 20 + c <= tiles) shown.push_back(c);
-    }
+    for (int c = 1; c <= 20; ++c) if (r * 20 + c <= tiles) shown.push_back(c);
     layer += RowText(shown);
   }
   return layer + "$";

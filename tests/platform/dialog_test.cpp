@@ -1,6 +1,8 @@
 // Dialogs: the scripted responder's record and answers, and the real dialogs' cancel paths.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/dialog.h"
 #include "platform/window.h"
 
@@ -14,51 +16,37 @@ class ScriptedDialogs : public testing::Test {
 
 constexpr const char* MapFilter = "地图文件 (*.xml)|*.xml";
 
+size_t gSeenInsideProbe = 0;
+std::string AnswerFromInside() {
+  gSeenInsideProbe = ShownDialogs().size();
+  return "yes";
+}
+
 }  // namespace
 
-TEST_F(ScriptedDialogs, DefaultsAreOkNoAndCancel) {
+TEST_F(ScriptedDialogs, DefaultsAreOkNoAndCancelAndEachDialogIsRecorded) {
   ShowMessage("提示", "保存成功");
   EXPECT_FALSE(AskYesNo("提示", "密码错误，是否重新输入？"));
   EXPECT_EQ(AskText("输入编辑密码", "请输入编辑密码:", "默认"), "");
-  EXPECT_EQ(ChooseOpenFile("选择地图文件", "/tmp/", MapFilter), "");
+  EXPECT_EQ(ChooseOpenFile("选择地图文件", "/work/app/", MapFilter), "");
   EXPECT_EQ(ChooseSaveFile("保存文件", "/tmp/", MapFilter), "");
   EXPECT_EQ(ChooseFolder("请选择音乐所在目录。", "C:\\"), "");
   EXPECT_EQ(ChooseColour(255), -1);
-  EXPECT_EQ(ShownDialogs().size(), 7u);
-}
-
-TEST_F(ScriptedDialogs, RecordsKindTitleTextAndStart) {
-  ShowMessage("提示", "保存成功");
-  AskText("输入编辑密码", "本地图需要输入密码才能编辑,请输入编辑密码:", "");
-  ChooseOpenFile("选择地图文件", "/work/app/", MapFilter);
-  ChooseFolder("请选择图片所在目录，游戏每过一关将更换一张图片。", "C:\\");
-  ChooseColour(16711680);
   const std::vector<ShownDialog>& shown = ShownDialogs();
-  ASSERT_EQ(shown.size(), 5u);
-  EXPECT_EQ(shown[0].kind, DialogMessage);
-  EXPECT_EQ(shown[0].title, "提示");
+  ASSERT_EQ(shown.size(), 7u);
+  const DialogKind kinds[] = {DialogMessage, DialogYesNo, DialogText, DialogOpenFile,
+                              DialogSaveFile, DialogFolder, DialogColour};
+  for (size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i].kind, kinds[i]) << i;
   EXPECT_EQ(shown[0].text, "保存成功");
-  EXPECT_EQ(shown[1].kind, DialogText);
-  EXPECT_EQ(shown[1].title, "输入编辑密码");
-  EXPECT_EQ(shown[1].text, "本地图需要输入密码才能编辑,请输入编辑密码:");
-  EXPECT_EQ(shown[2].kind, DialogOpenFile);
-  EXPECT_EQ(shown[2].text, MapFilter);
-  EXPECT_EQ(shown[2].start, "/work/app/");
-  EXPECT_EQ(shown[3].kind, DialogFolder);
-  EXPECT_EQ(shown[3].text, "请选择图片所在目录，游戏每过一关将更换一张图片。");
-  EXPECT_EQ(shown[3].start, "C:\\");
-  EXPECT_EQ(shown[4].kind, DialogColour);
+  EXPECT_EQ(shown[3].text, MapFilter);
+  EXPECT_EQ(shown[3].start, "/work/app/");
+  EXPECT_EQ(shown[5].start, "C:\\");
 }
 
-TEST_F(ScriptedDialogs, QueuedAnswersAreTakenInOrder) {
-  QueueDialogAnswer("");         // the message box takes one answer too
-  QueueDialogAnswer("yes");
-  QueueDialogAnswer("no");
-  QueueDialogAnswer("secret");
-  QueueDialogAnswer("/home/player/maps/a.xml");
-  QueueDialogAnswer("/home/player/music");
-  QueueDialogAnswer("16711680");
-  QueueDialogAnswer("");
+TEST_F(ScriptedDialogs, QueuedAnswersAndProbesAreTakenInOrder) {
+  for (const char* answer : {"", "yes", "no", "secret", "/home/player/maps/a.xml",
+                             "/home/player/music", "16711680", ""})
+    QueueDialogAnswer(answer);   // the message box takes one answer too
   ShowMessage("", "每关最多只能建立9层");
   EXPECT_TRUE(AskYesNo("提示", "问题"));
   EXPECT_FALSE(AskYesNo("提示", "问题"));
@@ -67,32 +55,15 @@ TEST_F(ScriptedDialogs, QueuedAnswersAreTakenInOrder) {
   EXPECT_EQ(ChooseFolder("p", "C:\\"), "/home/player/music/");
   EXPECT_EQ(ChooseColour(0), 16711680);
   EXPECT_EQ(ChooseColour(0), -1);
-  EXPECT_FALSE(AskYesNo("提示", "队列已空"));
-}
-
-TEST_F(ScriptedDialogs, SwitchingOnAgainClearsAnswersAndRecord) {
+  // A probe runs inside the dialog, after it was recorded, and gives the answer.
+  QueueDialogProbe(AnswerFromInside);
+  EXPECT_TRUE(AskYesNo("提示", "第一个"));
+  EXPECT_EQ(gSeenInsideProbe, ShownDialogs().size());
+  // Switching on again clears the answers and the record.
   QueueDialogAnswer("yes");
-  ShowMessage("a", "b");
   ScriptDialogs(true);
   EXPECT_TRUE(ShownDialogs().empty());
   EXPECT_FALSE(AskYesNo("提示", "问题"));
-}
-
-namespace {
-size_t gSeenInsideProbe = 0;
-std::string AnswerFromInside() {
-  gSeenInsideProbe = ShownDialogs().size();
-  return "yes";
-}
-}  // namespace
-
-TEST_F(ScriptedDialogs, ProbeRunsInsideTheDialogAndGivesTheAnswer) {
-  gSeenInsideProbe = 0;
-  QueueDialogProbe(AnswerFromInside);
-  QueueDialogAnswer("no");
-  EXPECT_TRUE(AskYesNo("提示", "第一个"));
-  EXPECT_EQ(gSeenInsideProbe, 1u) << "the dialog is recorded before the probe runs";
-  EXPECT_FALSE(AskYesNo("提示", "第二个"));
 }
 
 // ---- Real dialogs, closed from a timer ----------------------------------------------------------
@@ -111,36 +82,34 @@ class RealDialogs : public testing::Test {
     ScriptDialogs(false);
     ASSERT_TRUE(OpenWindow(DialogOwner, 200, 100, "对话框"));
     ActivateWindow(DialogOwner);
-    gTicks = 0;
-    StartTimer(DialogOwner, 0, 5, DismissAfterThreeTicks);
   }
-  void TearDown() override {
-    EXPECT_GE(gTicks, 3) << "timers fire while the dialog is open";
-    CloseWindow(DialogOwner);
-  }
+  void TearDown() override { CloseWindow(DialogOwner); }
 };
 
 }  // namespace
 
-TEST_F(RealDialogs, ClosedInputBoxAnswersEmpty) {
-  EXPECT_EQ(AskText("输入编辑密码", "请输入编辑密码:", "默认文字"), "");
-}
-
-TEST_F(RealDialogs, ClosedFileDialogsAnswerEmpty) {
-  EXPECT_EQ(ChooseOpenFile("选择地图文件", "C:\\", MapFilter), "");
-  gTicks = 0;
-  EXPECT_EQ(ChooseSaveFile("保存文件", "/tmp/", "地图文件 (*.xml)|*.xml|全部|*.*"), "");
-}
-
-TEST_F(RealDialogs, ClosedFolderChooserAnswersEmpty) {
-  EXPECT_EQ(ChooseFolder("请选择音乐所在目录。", "C:\\"), "");
-}
-
-TEST_F(RealDialogs, ClosedColourChooserAnswersMinusOne) {
-  EXPECT_EQ(ChooseColour(0x00FF00), -1);
+TEST_F(RealDialogs, TimersFireInsideAndADismissedDialogAnswersCancel) {
+  struct Case { const char* name; std::function<bool()> dismissedAnswerIsCancel; };
+  const Case cases[] = {
+      {"message", [] { ShowMessage("提示", "计时器继续运行"); return true; }},
+      {"yes/no", [] { return !AskYesNo("提示", "地图还没保存是否需要保存？"); }},
+      {"input", [] { return AskText("输入编辑密码", "请输入编辑密码:", "默认文字").empty(); }},
+      {"open", [] { return ChooseOpenFile("选择地图文件", "C:\\", MapFilter).empty(); }},
+      {"save", [] { return ChooseSaveFile("保存文件", "/tmp/", MapFilter).empty(); }},
+      {"folder", [] { return ChooseFolder("请选择音乐所在目录。", "C:\\").empty(); }},
+      {"colour", [] { return ChooseColour(0x00FF00) == -1; }}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gTicks = 0;
+    StartTimer(DialogOwner, 0, 5, DismissAfterThreeTicks);
+    EXPECT_TRUE(c.dismissedAnswerIsCancel());
+    EXPECT_GE(gTicks, 3);
+    StopTimer(DialogOwner, 0);
+  }
 }
 
 TEST_F(RealDialogs, ClosingTheOwnerWhileADialogRunsIsSafe) {
+  gTicks = 0;
   StartTimer(DialogOwner, 0, 5, [] {
     if (++gTicks == 3) CloseWindow(DialogOwner);
   });

@@ -1,6 +1,8 @@
 // Gadgets and status bars: geometry, state, texts, items, and which changes post events.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/gadget.h"
 #include "platform/picture.h"
 #include "platform/window.h"
@@ -10,6 +12,8 @@ namespace {
 constexpr int Owner = 0;
 constexpr int Settings = 1;
 constexpr int Bar = 0;
+constexpr int Picture = 900;
+constexpr int NoPicture = 901;
 
 std::vector<Event> DrainEvents() {
   std::vector<Event> events;
@@ -38,6 +42,8 @@ class GadgetTest : public testing::Test {
     DrainEvents();
   }
   void TearDown() override {
+    FreeSprite(Picture);
+    FreeImage(Picture);
     CloseWindow(Settings);
     CloseWindow(Owner);
     DrainEvents();
@@ -51,219 +57,118 @@ TEST_F(GadgetTest, GeometryIsExactlyAsGivenInsideItsParent) {
   const Place places[] = {{10, 10, 10, 430, 45}, {11, 15, 25, 420, 25}, {12, 5, 5, 100, 20},
                           {13, 105, 5, 100, 20}, {26, 115, 34, 85, 20}, {27, 200, 33, 220, 20},
                           {40, 88, 177, 100, 20}, {41, 3, 175, 80, 24}};
-  for (const Place& p : places) {
-    EXPECT_EQ(GadgetX(p.gadget), p.x) << p.gadget;
-    EXPECT_EQ(GadgetY(p.gadget), p.y) << p.gadget;
-    EXPECT_EQ(GadgetWidth(p.gadget), p.width) << p.gadget;
-    EXPECT_EQ(GadgetHeight(p.gadget), p.height) << p.gadget;
+  for (const Place& p : places)
+    EXPECT_EQ(std::make_tuple(GadgetX(p.gadget), GadgetY(p.gadget), GadgetWidth(p.gadget),
+                              GadgetHeight(p.gadget)),
+              std::make_tuple(p.x, p.y, p.width, p.height)) << p.gadget;
+}
+
+TEST_F(GadgetTest, EveryUserChangePostsOneEvent) {
+  ASSERT_TRUE(CreateSprite(Picture, 238, 138, 0x00FF00));
+  UseGadgetList(Settings);
+  ASSERT_TRUE(ImageButtonGadget(50, 10, 150, 238, 138, Picture));
+  ASSERT_TRUE(ImageButtonGadget(51, 250, 150, 100, 50, NoPicture));   // a plain button
+  AddGadgetItem(40, "转到第1关");
+  AddGadgetItem(40, "转到第2关");
+  // A change to the state a gadget already shows still reaches the program.
+  struct Change { int gadget, value, state; };
+  const Change changes[] = {{13, 1, 1}, {12, 1, 1}, {12, 1, 1}, {12, 0, 0}, {27, 999, 999},
+                            {27, 5, 5}, {27, 1000, 1000}, {27, 1000, 1000}, {40, 0, 0},
+                            {40, 0, 0}, {41, 0, 0}, {50, 0, 0}, {51, 0, 0}};
+  for (const Change& c : changes) {
+    SimulateGadgetChange(c.gadget, c.value);
+    std::vector<Event> events = DrainEvents();
+    ASSERT_EQ(events.size(), 1u) << c.gadget << " " << c.value;
+    EXPECT_EQ(events[0].kind, EventGadget);
+    EXPECT_EQ(events[0].window, Settings);
+    EXPECT_EQ(events[0].number, c.gadget);
+    EXPECT_EQ(GadgetState(c.gadget), c.state) << c.gadget;
   }
 }
 
-TEST_F(GadgetTest, ProgramChangesPostNothing) {
-  SetGadgetState(12, 1);
-  SetGadgetState(27, 730);
-  AddGadgetItem(40, "转到第1关");
-  AddGadgetItem(40, "转到第2关");
-  SetGadgetState(40, 1);
-  SetGadgetText(26, "设置音量：73%");
-  SetGadgetText(41, "按钮");
-  ClearGadgetItems(40);
-  EXPECT_TRUE(DrainEvents().empty());
-}
-
-TEST_F(GadgetTest, CheckBoxStateAndUserClicks) {
-  EXPECT_EQ(GadgetState(12), 0);
-  SetGadgetState(12, 1);
-  EXPECT_EQ(GadgetState(12), 1);
-  EXPECT_EQ(GadgetText(12), "默认背景图片");
-
-  SimulateGadgetChange(13, 1);
-  std::vector<Event> events = DrainEvents();
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].kind, EventGadget);
-  EXPECT_EQ(events[0].window, Settings);
-  EXPECT_EQ(events[0].number, 13);
-  EXPECT_EQ(GadgetState(13), 1);
-
-  // A click on a box that already shows the state still reaches the program.
-  SimulateGadgetChange(12, 1);
-  EXPECT_EQ(DrainEvents().size(), 1u);
-  EXPECT_EQ(GadgetState(12), 1);
-  SimulateGadgetChange(12, 0);
-  EXPECT_EQ(DrainEvents().size(), 1u);
-  EXPECT_EQ(GadgetState(12), 0);
-}
-
-TEST_F(GadgetTest, SliderKeepsItsRangeAndReportsUserMoves) {
-  EXPECT_EQ(GadgetState(27), 0);
-  SetGadgetState(27, 1000);
-  EXPECT_EQ(GadgetState(27), 1000);
+TEST_F(GadgetTest, ProgramChangesKeepLimitsAndPostNothing) {
   SetGadgetState(27, 1500);
   EXPECT_EQ(GadgetState(27), 1000);
   SetGadgetState(27, -5);
   EXPECT_EQ(GadgetState(27), 0);
-
-  for (int position : {999, 5, 0, 1000, 1000}) {
-    SimulateGadgetChange(27, position);
-    std::vector<Event> events = DrainEvents();
-    ASSERT_EQ(events.size(), 1u) << position;
-    EXPECT_EQ(events[0].number, 27);
-    EXPECT_EQ(GadgetState(27), position);
-  }
-}
-
-TEST_F(GadgetTest, DropDownListStartsUnselectedAndReportsUserPicks) {
+  SetGadgetText(41, "新建立一层");
   EXPECT_EQ(GadgetState(40), -1);
-  AddGadgetItem(40, "转到第1关");
-  AddGadgetItem(40, "转到第2关");
-  AddGadgetItem(40, "转到第3关");
+  for (const char* item : {"转到第1关", "转到第2关", "转到第3关"}) AddGadgetItem(40, item);
   EXPECT_EQ(CountGadgetItems(40), 3);
-  EXPECT_EQ(GadgetState(40), -1);
-  EXPECT_EQ(GadgetItemText(40, 2), "转到第3关");
+  EXPECT_EQ(GadgetState(40), -1) << "a drop-down list starts unselected";
   EXPECT_EQ(GadgetItemText(40, 3), "");
-
   SetGadgetState(40, 2);
-  EXPECT_EQ(GadgetState(40), 2);
   EXPECT_EQ(GadgetText(40), "转到第3关");
   AddGadgetItem(40, "转到第4关");
   EXPECT_EQ(GadgetState(40), 2) << "adding keeps the selection";
-
-  SimulateGadgetChange(40, 0);
-  std::vector<Event> events = DrainEvents();
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].number, 40);
-  EXPECT_EQ(GadgetState(40), 0);
-  SimulateGadgetChange(40, 0);
-  EXPECT_EQ(DrainEvents().size(), 1u) << "picking the selected item again is a user change";
-
   ClearGadgetItems(40);
   EXPECT_EQ(CountGadgetItems(40), 0);
   EXPECT_EQ(GadgetState(40), -1);
+  EXPECT_TRUE(DrainEvents().empty());
 }
 
-TEST_F(GadgetTest, ButtonsPostOnClickAndChangeText) {
-  SimulateGadgetChange(41, 0);
-  std::vector<Event> events = DrainEvents();
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].kind, EventGadget);
-  EXPECT_EQ(events[0].number, 41);
-  SetGadgetText(41, "新建立一层");
-  EXPECT_EQ(GadgetText(41), "新建立一层");
-}
-
-TEST_F(GadgetTest, ImageButtonShowsASpriteAndPostsOnClick) {
-  ASSERT_TRUE(CreateSprite(900, 238, 138, 0x00FF00));
+TEST_F(GadgetTest, TextFieldsAndImageAreasPostNothing) {
   UseGadgetList(Settings);
-  ASSERT_TRUE(ImageButtonGadget(50, 10, 150, 238, 138, 900));
-  ASSERT_TRUE(ImageButtonGadget(51, 250, 150, 100, 50, 901));   // no picture: a plain button
-  EXPECT_EQ(GadgetWidth(50), 238);
-  SimulateGadgetChange(50, 0);
-  SimulateGadgetChange(51, 0);
-  std::vector<Event> events = DrainEvents();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0].number, 50);
-  EXPECT_EQ(events[1].number, 51);
-  FreeSprite(900);
-}
-
-TEST_F(GadgetTest, ImageAreaTakesItsGivenPlaceAndHasNoText) {
-  ASSERT_TRUE(CreateImage(900, 400, 300, 0x0000FF));
-  UseGadgetList(Settings);
-  ASSERT_TRUE(ImageGadget(52, 0, 0, 290, 145, 900));   // bigger picture: cut off, not resized
-  ASSERT_TRUE(ImageGadget(53, 5, 5, 20, 20, 901));     // no picture: an empty area
+  ASSERT_TRUE(StringGadget(62, 80, 64, 350, 20, "密码", StringMasked));
+  ASSERT_TRUE(StringGadget(63, 80, 88, 350, 80, "第一行\n第二行", StringMultiLine));
+  EXPECT_EQ(GadgetText(63), "第一行\n第二行");
+  SetGadgetText(62, "新密码");
+  EXPECT_EQ(GadgetText(62), "新密码");
+  ASSERT_TRUE(TextGadget(60, 20, 20, 60, 90, "地图作者:\r\n\r\n联系方式:"));
+  EXPECT_EQ(GadgetText(60), "地图作者:\r\n\r\n联系方式:");
+  ASSERT_TRUE(CreateImage(Picture, 400, 300, 0x0000FF));
+  ASSERT_TRUE(ImageGadget(52, 0, 0, 290, 145, Picture));   // bigger picture: cut off, not resized
+  ASSERT_TRUE(ImageGadget(53, 5, 5, 20, 20, NoPicture));    // an empty area
   EXPECT_EQ(GadgetWidth(52), 290);
   EXPECT_EQ(GadgetHeight(52), 145);
   SetGadgetText(52, "无文字");
   EXPECT_EQ(GadgetText(52), "");
-  EXPECT_EQ(GadgetState(52), 0);
-  FreeImage(900);
+  FreeImage(Picture);
   EXPECT_TRUE(IsGadget(52)) << "the area keeps its own copy of the picture";
   EXPECT_TRUE(DrainEvents().empty());
 }
 
-TEST_F(GadgetTest, TextFieldsKeepTheirTexts) {
-  UseGadgetList(Settings);
-  ASSERT_TRUE(TextGadget(60, 20, 20, 60, 90, "地图作者:\r\n\r\n联系方式:"));
-  ASSERT_TRUE(StringGadget(61, 80, 16, 350, 20, "作者"));
-  ASSERT_TRUE(StringGadget(62, 80, 64, 350, 20, "密码", StringMasked));
-  ASSERT_TRUE(StringGadget(63, 80, 88, 350, 80, "第一行\n第二行", StringMultiLine));
-  EXPECT_EQ(GadgetText(60), "地图作者:\r\n\r\n联系方式:");
-  EXPECT_EQ(GadgetText(61), "作者");
-  EXPECT_EQ(GadgetText(62), "密码");
-  EXPECT_EQ(GadgetText(63), "第一行\n第二行");
-  SetGadgetText(62, "新密码");
-  SetGadgetText(63, "介绍");
-  EXPECT_EQ(GadgetText(62), "新密码");
-  EXPECT_EQ(GadgetText(63), "介绍");
-  EXPECT_EQ(GadgetText(10), "背景设置");
-  EXPECT_TRUE(DrainEvents().empty());
-}
-
-TEST_F(GadgetTest, FreeingAndReplacingGadgets) {
-  EXPECT_TRUE(IsGadget(12));
+TEST_F(GadgetTest, FreeingReplacingAndClosingTheWindow) {
   FreeGadget(11);   // a container takes its gadgets with it
   EXPECT_FALSE(IsGadget(11));
   EXPECT_FALSE(IsGadget(12));
-  EXPECT_FALSE(IsGadget(13));
-  EXPECT_EQ(GadgetState(12), 0);
   SimulateGadgetChange(12, 1);
   EXPECT_TRUE(DrainEvents().empty());
-
   UseGadgetList(Settings);
   ASSERT_TRUE(ButtonGadget(41, 1, 2, 3, 4, "替换"));
   EXPECT_EQ(GadgetX(41), 1);
   EXPECT_EQ(GadgetText(41), "替换");
-}
 
-TEST_F(GadgetTest, ClosingTheWindowForgetsItsGadgets) {
-  CloseWindow(Settings);
-  EXPECT_FALSE(IsGadget(10));
-  EXPECT_FALSE(IsGadget(27));
-  UseGadgetList(Settings);
-  EXPECT_FALSE(ButtonGadget(70, 0, 0, 10, 10, "无窗口"));
-  EXPECT_FALSE(IsGadget(70));
-}
-
-// ---- Status bars ------------------------------------------------------------------------------
-
-TEST_F(GadgetTest, StatusBarSitsInsideTheFixedClientArea) {
-  EXPECT_EQ(StatusBarHeight(Owner), 0);
-  ASSERT_TRUE(CreateStatusBar(Bar, Owner));
-  EXPECT_GT(StatusBarHeight(Owner), 0);
-  EXPECT_EQ(StatusBarHeight(Settings), 0);
-  MovePointer(Owner, 5, 299);
-  EXPECT_EQ(WindowMouseY(Owner), 299) << "the client area keeps its height";
-  MovePointer(Owner, 5, 300);
-  EXPECT_EQ(WindowMouseY(Owner), -1);
-}
-
-TEST_F(GadgetTest, StatusBarFieldsHoldTextsAndProgress) {
-  ASSERT_TRUE(CreateStatusBar(Bar, Owner));
-  for (int width : {70, 210, 210, 180, -1}) AddStatusBarField(Bar, width);
-  StatusBarText(Bar, 0, "状态提示：", StatusCentred);
-  StatusBarText(Bar, 4, "小提示：显示的麻将牌必须是双数才能保存。", StatusCentred);
-  StatusBarText(Bar, 1, "当前地图共有0关，正在编辑第0关。", StatusCentred | StatusBorderless);
-  EXPECT_EQ(StatusBarFieldText(Bar, 0), "状态提示：");
-  EXPECT_EQ(StatusBarFieldText(Bar, 1), "当前地图共有0关，正在编辑第0关。");
-  EXPECT_EQ(StatusBarFieldText(Bar, 4), "小提示：显示的麻将牌必须是双数才能保存。");
-  EXPECT_EQ(StatusBarFieldText(Bar, 5), "");
-  StatusBarText(Bar, 9, "不存在的格子");
-
-  EXPECT_EQ(StatusBarProgressValue(Bar, 3), 0);
-  StatusBarProgress(Bar, 3, 33);
-  EXPECT_EQ(StatusBarProgressValue(Bar, 3), 33);
-  StatusBarProgress(Bar, 3, 100);
-  EXPECT_EQ(StatusBarProgressValue(Bar, 3), 100);
-  StatusBarProgress(Bar, 3, 7, 0, 10);
-  EXPECT_EQ(StatusBarProgressValue(Bar, 3), 7);
-}
-
-TEST_F(GadgetTest, StatusBarGoesWithItsWindow) {
+  // Gadgets and the status bar go with their window.
   ASSERT_TRUE(CreateStatusBar(Bar, Settings));
   AddStatusBarField(Bar, 60);
   StatusBarText(Bar, 0, "保存进度:");
   CloseWindow(Settings);
+  EXPECT_FALSE(IsGadget(10));
+  EXPECT_FALSE(IsGadget(41));
   EXPECT_EQ(StatusBarHeight(Settings), 0);
   EXPECT_EQ(StatusBarFieldText(Bar, 0), "");
   EXPECT_FALSE(CreateStatusBar(Bar, Settings));
+  UseGadgetList(Settings);
+  EXPECT_FALSE(ButtonGadget(70, 0, 0, 10, 10, "无窗口"));
+}
+
+// ---- Status bars ------------------------------------------------------------------------------
+
+TEST_F(GadgetTest, StatusBarFieldsTextsAndProgressInsideTheFixedClientArea) {
+  EXPECT_EQ(StatusBarHeight(Owner), 0);
+  ASSERT_TRUE(CreateStatusBar(Bar, Owner));
+  EXPECT_GT(StatusBarHeight(Owner), 0);
+  MovePointer(Owner, 5, 299);
+  EXPECT_EQ(WindowMouseY(Owner), 299) << "the client area keeps its height";
+  MovePointer(Owner, 5, 300);
+  EXPECT_EQ(WindowMouseY(Owner), -1);
+
+  for (int width : {70, 210, 210, 180, -1}) AddStatusBarField(Bar, width);
+  StatusBarText(Bar, 1, "当前地图共有0关，正在编辑第0关。", StatusCentred | StatusBorderless);
+  StatusBarText(Bar, 9, "不存在的格子");
+  EXPECT_EQ(StatusBarFieldText(Bar, 1), "当前地图共有0关，正在编辑第0关。");
+  EXPECT_EQ(StatusBarFieldText(Bar, 5), "");
+  StatusBarProgress(Bar, 3, 7, 0, 10);
+  EXPECT_EQ(StatusBarProgressValue(Bar, 3), 7);
 }

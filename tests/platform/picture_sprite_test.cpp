@@ -36,68 +36,30 @@ class SpriteTest : public testing::Test {
   }
 };
 
+}  // namespace
+
 // ---- Key colour -------------------------------------------------------------------------------
 
 TEST_F(SpriteTest, KeyMakesExactlyThatColourTransparent) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 4, 1, IntroKey));
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  DrawBox(1, 0, 1, 1, Rgb(255, 24, 0));
-  DrawBox(2, 0, 1, 1, Rgb(254, 25, 0));
-  DrawBox(3, 0, 1, 1, Rgb(255, 25, 1));
-  StopDrawing();
-  TransparentSpriteColour(TestSprite, IntroKey);
-  EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
-  EXPECT_EQ(SpritePixel(TestSprite, 1, 0), Opaque(Rgb(255, 24, 0)));
-  EXPECT_EQ(SpritePixel(TestSprite, 2, 0), Opaque(Rgb(254, 25, 0)));
-  EXPECT_EQ(SpritePixel(TestSprite, 3, 0), Opaque(Rgb(255, 25, 1)));
-}
-
-TEST_F(SpriteTest, BlackKeyOfTheFaceSheets) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 2, 1, Black));
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  DrawBox(1, 0, 1, 1, Rgb(1, 1, 1));
-  StopDrawing();
-  TransparentSpriteColour(TestSprite, Black);
-  EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
-  EXPECT_EQ(SpritePixel(TestSprite, 1, 0), Opaque(Rgb(1, 1, 1)));
-}
-
-TEST_F(SpriteTest, RemovingTheKeyBringsTheColourBack) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 2, 2, IntroKey));
-  TransparentSpriteColour(TestSprite, IntroKey);
-  ASSERT_EQ(SpritePixel(TestSprite, 1, 1), Transparent);
-  TransparentSpriteColour(TestSprite, -1);
-  EXPECT_EQ(SpritePixel(TestSprite, 1, 1), Opaque(IntroKey));
-}
-
-TEST_F(SpriteTest, KeyStaysWhenTheSpriteIsDrawnIntoLater) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 3, 1, Rgb(10, 20, 30)));
-  TransparentSpriteColour(TestSprite, IntroKey);
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  DrawBox(0, 0, 1, 1, IntroKey);
-  DrawBox(1, 0, 1, 1, Rgb(0, 0, 255));
-  StopDrawing();
-  EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
-  EXPECT_EQ(SpritePixel(TestSprite, 1, 0), Opaque(Rgb(0, 0, 255)));
-  EXPECT_EQ(SpritePixel(TestSprite, 2, 0), Opaque(Rgb(10, 20, 30)));
-}
-
-TEST_F(SpriteTest, ImageWithAlphaDrawnOntoAKeyedCard) {
-  // The intro cards: a yellow card, a picture with transparent parts placed on it.
-  TestPictureDirectory directory;
-  const std::string logo = directory.PathOf("logo.png");
-  WriteTestPng(logo, 2, 1, [](int x, int) {
-    return x == 0 ? TestPixel{0, 0, 0, 0} : TestPixel{255, 25, 0, 255};
-  });
-  ASSERT_TRUE(LoadImageFile(SheetImage, logo));
-  ASSERT_TRUE(CreateSprite(TestSprite, 4, 2, Rgb(255, 220, 50)));
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  DrawImage(SheetImage, 1, 1);
-  StopDrawing();
-  TransparentSpriteColour(TestSprite, IntroKey);
-  EXPECT_EQ(SpritePixel(TestSprite, 1, 1), Opaque(Rgb(255, 220, 50)));
-  EXPECT_EQ(SpritePixel(TestSprite, 2, 1), Transparent);
-  EXPECT_EQ(SpritePixel(TestSprite, 3, 1), Opaque(Rgb(255, 220, 50)));
+  for (int key : {IntroKey, Black}) {
+    SCOPED_TRACE(key);
+    // Neighbours of the key differ from it in one channel by one step.
+    const int near[] = {key ^ 1, key ^ 0x100, key ^ 0x10000};
+    ASSERT_TRUE(CreateSprite(TestSprite, 4, 1, key));
+    ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
+    for (int x = 1; x <= 3; ++x) DrawBox(x, 0, 1, 1, near[x - 1]);
+    StopDrawing();
+    TransparentSpriteColour(TestSprite, key);
+    EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
+    for (int x = 1; x <= 3; ++x) EXPECT_EQ(SpritePixel(TestSprite, x, 0), Opaque(near[x - 1]));
+    // The key stays for what is drawn later; removing it brings the colour back.
+    ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
+    DrawBox(3, 0, 1, 1, key);
+    StopDrawing();
+    EXPECT_EQ(SpritePixel(TestSprite, 3, 0), Transparent);
+    TransparentSpriteColour(TestSprite, -1);
+    EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Opaque(key));
+  }
 }
 
 // ---- Cutting from an image --------------------------------------------------------------------
@@ -109,74 +71,57 @@ TEST_F(SpriteTest, CellsCutFromAFaceSheet) {
   ASSERT_TRUE(CatchImage(SheetImage, sheet.data(), sheet.size()));
   for (int row = 0; row < 2; ++row)
     for (int column = 0; column < SheetColumns; ++column) {
+      SCOPED_TRACE(testing::Message() << column << "," << row);
       ASSERT_TRUE(CopySpriteFromImage(TestSprite, SheetImage, CellWidth * column,
                                       CellHeight * row, CellWidth, CellHeight));
       EXPECT_EQ(SpriteWidth(TestSprite), CellWidth);
       EXPECT_EQ(SpriteHeight(TestSprite), CellHeight);
       const TestPixel want = SheetPixel(CellWidth * column, CellHeight * row);
-      EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Opaque(Rgb(want.red, want.green, want.blue)))
-          << column << "," << row;
+      const unsigned cell = Opaque(Rgb(want.red, want.green, want.blue));
+      EXPECT_EQ(SpritePixel(TestSprite, 0, 0), cell);
       EXPECT_EQ(SpritePixel(TestSprite, CellWidth - 1, CellHeight - 1), Opaque(Rgb(255, 255, 255)));
-      EXPECT_EQ(SpritePixel(TestSprite, CellWidth - 2, CellHeight - 1),
-                Opaque(Rgb(want.red, want.green, want.blue)));
+      EXPECT_EQ(SpritePixel(TestSprite, CellWidth - 2, CellHeight - 1), cell);
     }
 }
 
-TEST_F(SpriteTest, CuttingFromNothingGivesNothing) {
+TEST_F(SpriteTest, SpriteFromImageScalesAndCuttingFromNothingGivesNothing) {
   EXPECT_FALSE(CopySpriteFromImage(TestSprite, SheetImage, 0, 0, CellWidth, CellHeight));
-  EXPECT_FALSE(IsSprite(TestSprite));
-  ASSERT_TRUE(CreateImage(SheetImage, 10, 10, Black));
+  ASSERT_TRUE(CreateImage(SheetImage, 20, 10, Rgb(0, 128, 0)));
   EXPECT_FALSE(CopySpriteFromImage(TestSprite, SheetImage, 0, 0, 0, CellHeight));
   EXPECT_FALSE(IsSprite(TestSprite));
-}
-
-TEST_F(SpriteTest, SpriteFromImageScales) {
-  ASSERT_TRUE(CreateImage(SheetImage, 20, 10, Rgb(0, 128, 0)));
   ASSERT_TRUE(SpriteFromImage(TestSprite, SheetImage, 40, 5));
   EXPECT_EQ(SpriteWidth(TestSprite), 40);
   EXPECT_EQ(SpriteHeight(TestSprite), 5);
   EXPECT_EQ(SpritePixel(TestSprite, 39, 4), Opaque(Rgb(0, 128, 0)));
   ASSERT_TRUE(SpriteFromImage(TestSprite, SheetImage));
   EXPECT_EQ(SpriteWidth(TestSprite), 20);
-  EXPECT_EQ(SpriteHeight(TestSprite), 10);
 }
 
 // ---- Zoom -------------------------------------------------------------------------------------
 
-TEST_F(SpriteTest, ZoomChangesTheDrawnSizeAndBack) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 4, 2, Rgb(255, 0, 0)));
+TEST_F(SpriteTest, ZoomChangesTheDrawnSizeKeepsTheKeyAndGoesBack) {
+  ASSERT_TRUE(CreateSprite(TestSprite, 2, 1, Black));
+  TransparentSpriteColour(TestSprite, Black);
   ZoomSprite(TestSprite, 880, 490);
   EXPECT_EQ(SpriteWidth(TestSprite), 880);
   EXPECT_EQ(SpriteHeight(TestSprite), 490);
-  EXPECT_EQ(SpritePixel(TestSprite, 879, 489), Opaque(Rgb(255, 0, 0)));
-  ZoomSprite(TestSprite, 4, 2);
-  EXPECT_EQ(SpriteWidth(TestSprite), 4);
-  EXPECT_EQ(SpritePixel(TestSprite, 5, 0), 0u);
-}
-
-TEST_F(SpriteTest, ZoomToNothing) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 4, 2, Rgb(255, 0, 0)));
+  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
+  DrawBox(1, 0, 1, 1, Rgb(0, 0, 255));
+  StopDrawing();
+  EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
+  EXPECT_EQ(SpritePixel(TestSprite, 879, 489), Opaque(Rgb(0, 0, 255)));
+  ZoomSprite(TestSprite, 2, 1);
+  EXPECT_EQ(SpriteWidth(TestSprite), 2);
+  EXPECT_EQ(SpritePixel(TestSprite, 3, 0), 0u);
   ZoomSprite(TestSprite, 0, 2);
   EXPECT_TRUE(IsSprite(TestSprite));
   EXPECT_EQ(SpriteWidth(TestSprite), 0);
   EXPECT_EQ(SpritePixel(TestSprite, 0, 0), 0u);
 }
 
-TEST_F(SpriteTest, ZoomKeepsTheKeyAndDrawingIntoAZoomedSprite) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 2, 1, Black));
-  TransparentSpriteColour(TestSprite, Black);
-  ZoomSprite(TestSprite, 6, 3);
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  DrawBox(1, 0, 1, 1, Rgb(0, 0, 255));
-  StopDrawing();
-  EXPECT_EQ(SpriteWidth(TestSprite), 6);
-  EXPECT_EQ(SpritePixel(TestSprite, 0, 0), Transparent);
-  EXPECT_EQ(SpritePixel(TestSprite, 5, 2), Opaque(Rgb(0, 0, 255)));
-}
-
 // ---- Numbers ----------------------------------------------------------------------------------
 
-TEST_F(SpriteTest, NumbersAreIndependentAndFreeable) {
+TEST_F(SpriteTest, NumbersAreIndependentFreeableAndBounded) {
   ASSERT_TRUE(CreateSprite(TestSprite, 3, 3, Rgb(1, 2, 3)));
   ASSERT_TRUE(CreateSprite(OtherSprite, 5, 5, Rgb(4, 5, 6)));
   FreeSprite(TestSprite);
@@ -184,23 +129,14 @@ TEST_F(SpriteTest, NumbersAreIndependentAndFreeable) {
   EXPECT_EQ(SpritePixel(TestSprite, 0, 0), 0u);
   EXPECT_EQ(SpritePixel(OtherSprite, 4, 4), Opaque(Rgb(4, 5, 6)));
   EXPECT_FALSE(StartDrawingOnSprite(TestSprite));
-}
-
-TEST_F(SpriteTest, OutOfRangeNumbersHoldNothing) {
   EXPECT_FALSE(CreateSprite(-1, 3, 3));
   EXPECT_FALSE(CreateSprite(1 << 30, 3, 3));
-  EXPECT_FALSE(IsSprite(-1));
   EXPECT_EQ(SpriteWidth(1 << 30), 0);
   EXPECT_FALSE(CreateImage(-5, 3, 3, Black));
-}
-
-TEST_F(SpriteTest, FreeingTheSpriteBeingDrawnIntoEndsTheDrawing) {
-  ASSERT_TRUE(CreateSprite(TestSprite, 3, 3, Black));
-  ASSERT_TRUE(StartDrawingOnSprite(TestSprite));
-  FreeSprite(TestSprite);
+  // Freeing the sprite being drawn into ends the drawing.
+  ASSERT_TRUE(StartDrawingOnSprite(OtherSprite));
+  FreeSprite(OtherSprite);
   DrawBox(0, 0, 3, 3, Rgb(9, 9, 9));
   StopDrawing();
-  EXPECT_FALSE(IsSprite(TestSprite));
+  EXPECT_FALSE(IsSprite(OtherSprite));
 }
-
-}  // namespace

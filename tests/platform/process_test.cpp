@@ -35,11 +35,8 @@ TEST(Process, RunProgramStartsAnExistingProgramFoundWithoutRegardToCase) {
 TEST(Process, DelaySleepsAtLeastTheGivenTime) {
   uint32_t start = ElapsedMilliseconds();
   Delay(30);
-  uint32_t slept = ElapsedMilliseconds() - start;
-  EXPECT_GE(slept, 30u);
-  EXPECT_LT(slept, 1000u);
+  EXPECT_GE(ElapsedMilliseconds() - start, 30u);
   start = ElapsedMilliseconds();
-  Delay(0);
   Delay(-5);
   EXPECT_LT(ElapsedMilliseconds() - start, 20u);
 }
