@@ -18,12 +18,10 @@
 
 namespace {
 
-constexpr const char* MapFilter = "地图文件 (*.xml)|*.xml";
 constexpr const char* MapExtension = ".xml";
 constexpr const char* SaveFailedMessage = "无法保存可能没有权限!";
 constexpr const char* SavedMessage = "保存成功";
 constexpr const char* SaveDialogTitle = "保存文件";
-constexpr const char* OpenDialogTitle = "选择地图文件";
 constexpr const char* PasswordTitle = "输入编辑密码";
 constexpr const char* PasswordPrompt = "本地图需要输入密码才能编辑,请输入编辑密码:";
 constexpr const char* PasswordRetryQuestion = "密码错误，是否重新输入？";
@@ -129,7 +127,7 @@ void PressSaveButton() {
     SaveToFile(gEditor.filePath);
     return;
   }
-  std::string name = ChooseSaveFile(SaveDialogTitle, gEditor.workingDirectory, MapFilter);
+  std::string name = ChooseSaveFile(SaveDialogTitle, gEditor.workingDirectory, MapFileFilter);
   if (!name.empty()) SaveToFile(name);
 }
 
@@ -211,7 +209,7 @@ WalkStep HandleMapElement(void* user, const std::string& name, const std::string
 }  // namespace
 
 void OpenMapCommand() {
-  std::string path = ChooseOpenFile(OpenDialogTitle, gEditor.workingDirectory, MapFilter);
+  std::string path = ChooseOpenFile(OpenMapTitle, gEditor.workingDirectory, MapFileFilter);
   if (!path.empty()) OpenMap(path);
 }
 

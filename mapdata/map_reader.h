@@ -14,6 +14,10 @@ constexpr const char* MapMessageTitle = "提示";
 constexpr const char* MapFileMissingMessage = "发生严重错误，系统找不到有效的地图文件。";
 constexpr const char* MapFileInvalidMessage = "无法读取地图文件，可能不是一个有效的地图文件。";
 
+// The file dialogs of both programs that choose a map.
+constexpr const char* MapFileFilter = "地图文件 (*.xml)|*.xml";
+constexpr const char* OpenMapTitle = "选择地图文件";
+
 enum WalkStep {
   WalkOn,     // go on with the walk
   WalkStop,   // skip every later node for good (the editor's refused password)

@@ -17,6 +17,7 @@
 #include "game/rules/tiles.h"
 #include "mapdata/geometry.h"
 #include "mapdata/level_model.h"
+#include "mapdata/map_reader.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/gadget.h"
@@ -26,8 +27,6 @@
 
 namespace {
 
-constexpr const char* MapFileFilter = "地图文件 (*.xml)|*.xml";
-constexpr const char* OpenMapTitle = "选择地图文件";
 constexpr const char* NoSelectionMessage = "请先选择需要炸掉的麻将";
 
 // A button's open rectangle: left < x < right and top < y < bottom.

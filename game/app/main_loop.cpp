@@ -157,16 +157,20 @@ void DrawFixedPictures() {
   DisplaySprite(SpriteSettingsButton, SettingsButtonX, SettingsButtonY);
 }
 
+// The fixed pictures and the given part, from the kept picture while the key is unchanged.
+void DrawFrameBase(uint64_t key, void (*drawPart)()) {
+  if (DrawCachedFrameBase(key)) return;
+  DrawFixedPictures();
+  drawPart();
+  StoreFrameBase(key);
+}
+
 // The panel, then the board. While the board stays clear of the panel, the fixed pictures with
 // the board are kept as one picture and the panel is drawn over it: the same pixels.
 void DrawPlayFrame() {
   uint64_t key = 0;
   if (!gPlay.paused && IsFrameCacheEnabled() && BoardFrameKey(key)) {
-    if (!DrawCachedFrameBase(key)) {
-      DrawFixedPictures();
-      DrawBoard();
-      StoreFrameBase(key);
-    }
+    DrawFrameBase(key, DrawBoard);
     DrawPanel();
     return;
   }
@@ -177,12 +181,7 @@ void DrawPlayFrame() {
 
 void DrawPageFrame() {
   if (gApp.screenState == ScreenLevelSelect && IsFrameCacheEnabled()) {
-    uint64_t key = SelectPageFrameKey();
-    if (!DrawCachedFrameBase(key)) {
-      DrawFixedPictures();
-      DrawLevelThumbnails();
-      StoreFrameBase(key);
-    }
+    DrawFrameBase(SelectPageFrameKey(), DrawLevelThumbnails);
     DrawLevelSelectControls();
     return;
   }

@@ -60,6 +60,32 @@ e2e_wait_pixel() {
   return 1
 }
 
+# e2e_start_program PROGRAM: starts the program with the copied application directory as its
+# current directory; E2E_GAME is its process, E2E_WINDOW its window. Fails when no window appears.
+e2e_start_program() {
+  (cd "$E2E_WORK/app" && exec "$1") &
+  E2E_GAME=$!
+  E2E_WINDOW=$(e2e_find_window "$E2E_GAME") || { echo "no window of $1 appeared" >&2; return 1; }
+}
+
+# e2e_expect_window ID TITLE: the window's client area is 930 x 625 and its title is TITLE.
+e2e_expect_window() {
+  local width height title
+  read -r width height < <(xwininfo -id "$1" | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
+  [ "$width" = 930 ] && [ "$height" = 625 ] || { echo "window is ${width}x${height}" >&2; return 1; }
+  title=$(xprop -id "$1" _NET_WM_NAME)
+  [[ "$title" == *"\"$2\""* ]] || { echo "title is $title" >&2; return 1; }
+}
+
+# e2e_close_program ID: sends the close request of the close box and expects exit code 0.
+e2e_close_program() {
+  local status=0
+  "$E2E_BUILD/tests/xclose" "$1"
+  wait "$E2E_GAME" || status=$?
+  E2E_GAME=
+  [ "$status" = 0 ] || { echo "exit code $status" >&2; return 1; }
+}
+
 e2e_cleanup() {
   if [ -n "${E2E_GAME:-}" ]; then kill "$E2E_GAME" 2>/dev/null || true; fi
   if [ -n "${E2E_XVFB:-}" ]; then kill "$E2E_XVFB" 2>/dev/null || true; fi
@@ -68,5 +94,6 @@ e2e_cleanup() {
 
 # The programs must reach the X server of the test, not Qt's offscreen platform of the unit tests.
 unset QT_QPA_PLATFORM
+E2E_BUILD=${2:-}
 E2E_WORK=$(mktemp -d)
 trap e2e_cleanup EXIT

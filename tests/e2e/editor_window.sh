@@ -2,22 +2,13 @@
 # The real editor in a real X server: its window, a level made with Ctrl+1 and a close request.
 set -euo pipefail
 app=$1
-build=$2
 . "$(dirname "$0")/e2e_lib.bash"
 
 e2e_make_appdir "$app"
 e2e_start_x
-(cd "$E2E_WORK/app" && exec "$app/Kestrand") &
-E2E_GAME=$!
-
-id=$(e2e_find_window "$E2E_GAME") || { echo "no editor window appeared" >&2; exit 1; }
-read -r width height < <(xwininfo -id "$id" | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w, h}')
-[ "$width" = 930 ] && [ "$height" = 625 ] || { echo "window is ${width}x${height}" >&2; exit 1; }
-title=$(xprop -id "$id" _NET_WM_NAME)
-case "$title" in
-  *'"Vorle麻将连连看地图编辑器"'*) ;;
-  *) echo "title is $title" >&2; exit 1 ;;
-esac
+e2e_start_program "$app/Kestrand"
+id=$E2E_WINDOW
+e2e_expect_window "$id" "Vorle麻将连连看地图编辑器"
 
 # Centres of the first-layer cells of rows 2, 5, 8 and columns 3, 10, 17 of a type 1 level.
 probes=()
@@ -52,9 +43,5 @@ for _ in $(seq 50); do
 done
 [ "$changed" -ge 8 ] || { echo "no tiles after Ctrl+1 ($changed of 9 probes changed)" >&2; exit 1; }
 
-"$build/tests/xclose" "$id"
-status=0
-wait "$E2E_GAME" || status=$?
-E2E_GAME=
-[ "$status" = 0 ] || { echo "exit code $status" >&2; exit 1; }
+e2e_close_program "$id"
 echo "editor window: 930x625, title, Ctrl+1 shows tiles, close: ok"

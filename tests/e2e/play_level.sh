@@ -3,7 +3,6 @@
 # taken as a pair, and the introduction of the second level.
 set -euo pipefail
 app=$1
-build=$2
 . "$(dirname "$0")/e2e_lib.bash"
 
 # A level of one layer whose only tiles are row 1, columns 1 and 5. With so few tiles every
@@ -27,9 +26,8 @@ e2e_make_appdir "$app"
 } > "$E2E_WORK/app/Maps/Duzuz.xml"
 
 e2e_start_x
-(cd "$E2E_WORK/app" && exec "$app/Pelmora") &
-E2E_GAME=$!
-id=$(e2e_find_window "$E2E_GAME") || { echo "no game window appeared" >&2; exit 1; }
+e2e_start_program "$app/Pelmora"
+id=$E2E_WINDOW
 read -r ox oy < <(e2e_window_origin "$id")
 
 # Wait for the main menu: the intro's yellow gives way to the background.
@@ -79,9 +77,5 @@ after5=$(e2e_pixel "$E2E_WORK/after.png" $((ox + 252)) $((oy + 82)))
 compare -metric AE -crop 500x150+$((ox + 200))+$((oy + 180)) "$E2E_WORK/intro1.png" "$E2E_WORK/after.png" null: 2>"$E2E_WORK/diff" || true
 [ "$(cut -d' ' -f1 "$E2E_WORK/diff")" != 0 ] || { echo "level 2's title equals level 1's" >&2; exit 1; }
 
-"$build/tests/xclose" "$id"
-status=0
-wait "$E2E_GAME" || status=$?
-E2E_GAME=
-[ "$status" = 0 ] || { echo "exit code $status" >&2; exit 1; }
+e2e_close_program "$id"
 echo "play level: menu, introduction, pair taken, next introduction: ok"
