@@ -1,6 +1,9 @@
-// Cost of the game's frame tick: the main menu, a full nine-layer board, a typical level, and
-// the level selection with four full levels. Run from anywhere: the game is brought up in the
-// generated application directory.
+// Cost of the game's frame tick on every page a player rests on: the main menu, a full
+// nine-layer board, a typical level, the level selection with four full levels, the level
+// introduction, the result page after its count-up, the help page and the loading page. Each
+// iteration is one tick and the window's repaint of what it changed; the "/full" runs paint and
+// present every frame whole, as before only changes were presented. Run from anywhere: the game
+// is brought up in the generated application directory.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -11,6 +14,7 @@
 #include "platform/app.h"
 #include "platform/dialog.h"
 #include "platform/media.h"
+#include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/window.h"
 
@@ -38,14 +42,68 @@ void FillFullBoard(LevelCells& cells) {
         cells.cell[layer][row][column] = 1 + (layer * 7 + row * 3 + column) % 42;
 }
 
+// Ticks as the frame timer runs them, each followed by the window's repaint; range 1 presents
+// every frame whole.
+void RunTicks(benchmark::State& state) {
+  SetFullPresentation(state.range(0) == 1);
+  FrameTick();
+  PollEvent();
+  for (auto _ : state) {
+    FrameTick();
+    PollEvent();
+  }
+  SetFullPresentation(false);
+  state.SetLabel(state.range(0) == 1 ? "full" : "changes");
+}
+
+void ShowPage(int page) {
+  gApp.inPlay = false;
+  gApp.screenState = page;
+  gApp.hoveredButton = 0;
+}
+
 void BM_MainMenuFrame(benchmark::State& state) {
   if (!BringUpGame()) return state.SkipWithError("the game did not start");
-  gApp.inPlay = false;
-  gApp.screenState = ScreenMainMenu;
+  ShowPage(ScreenMainMenu);
   gApp.hoveredButton = 1;
-  for (auto _ : state) FrameTick();
+  RunTicks(state);
 }
-BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainMenuFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LevelIntroFrame(benchmark::State& state) {
+  if (!BringUpGame()) return state.SkipWithError("the game did not start");
+  ShowPage(ScreenLevelIntro);
+  gPlay.currentLevel = 1;
+  gMap.levelCount = 33;
+  RunTicks(state);
+}
+BENCHMARK(BM_LevelIntroFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// After the count-up: only the stars around the title move.
+void BM_ResultFrame(benchmark::State& state) {
+  if (!BringUpGame()) return state.SkipWithError("the game did not start");
+  ShowPage(ScreenResult);
+  gResult.countUp = 100000;
+  RunTicks(state);
+}
+BENCHMARK(BM_ResultFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_HelpFrame(benchmark::State& state) {
+  if (!BringUpGame()) return state.SkipWithError("the game did not start");
+  ShowPage(ScreenHelp);
+  RunTicks(state);
+}
+BENCHMARK(BM_HelpFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_LoadingFrame(benchmark::State& state) {
+  if (!BringUpGame()) return state.SkipWithError("the game did not start");
+  ShowPage(ScreenLoading);
+  gMap.declaredLevelCount = 33;
+  gMap.levelCount = 20;
+  RunTicks(state);
+  gMap.levelCount = 0;
+}
+BENCHMARK(BM_LoadingFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_FullBoardFrame(benchmark::State& state) {
   if (!BringUpGame()) return state.SkipWithError("the game did not start");
@@ -53,10 +111,10 @@ void BM_FullBoardFrame(benchmark::State& state) {
   gLevel.arrangementType = 1;
   gApp.inPlay = true;
   gPlay.paused = false;
-  for (auto _ : state) FrameTick();
+  RunTicks(state);
   gApp.inPlay = false;
 }
-BENCHMARK(BM_FullBoardFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FullBoardFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A typical level: 144 tiles on three layers.
 void BM_TypicalLevelFrame(benchmark::State& state) {
@@ -72,10 +130,10 @@ void BM_TypicalLevelFrame(benchmark::State& state) {
   gLevel.arrangementType = 1;
   gApp.inPlay = true;
   gPlay.paused = false;
-  for (auto _ : state) FrameTick();
+  RunTicks(state);
   gApp.inPlay = false;
 }
-BENCHMARK(BM_TypicalLevelFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypicalLevelFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_LevelSelectFrame(benchmark::State& state) {
   if (!BringUpGame()) return state.SkipWithError("the game did not start");
@@ -88,9 +146,9 @@ void BM_LevelSelectFrame(benchmark::State& state) {
   gApp.screenState = ScreenLevelSelect;
   gApp.pageOffset = 0;
   gApp.hoveredButton = 2;
-  for (auto _ : state) FrameTick();
+  RunTicks(state);
 }
-BENCHMARK(BM_LevelSelectFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LevelSelectFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "platform/gadget.h"
 #include "platform/picture.h"
+#include "platform/process.h"
 
 EditorState gEditor;
 
@@ -173,6 +174,8 @@ bool StartEditor() {
   StartTimer(EditorWindow, StatusTimer, StatusPeriodMs, StatusTick);
   StartTimer(EditorWindow, FrameTimer, FramePeriodMs, FrameTick);
   LoadPointer();
+  // Decoding the pictures left much freed memory behind.
+  ReleaseFreedMemory();
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/app.h"
+#include "platform/media_backend.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
@@ -92,4 +93,5 @@ void ShutdownPlatform() {
   ReleaseTimers();
   while (gWindows.cursorCount < 0) ShowSystemCursor();
   gWindows.cursorCount = 0;
+  StopEffectRenderer();
 }

@@ -1,6 +1,6 @@
 // 2D drawing into the screen, a sprite or an image, and the draw log of the tests.
 //
-// Sections: state, targets, boxes and lines, images and text, the draw log.
+// Sections: state, commands, targets, boxes and lines, images and text, the draw log.
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -29,15 +29,7 @@ struct DrawLogState {
 DrawingState gDrawing;
 DrawLogState gDrawLog;
 
-QPainter* TargetPainter() {
-  switch (gDrawing.kind) {
-    case DrawingOnScreen: return ScreenPainter();
-    case DrawingOnSprite:
-    case DrawingOnImage: return gDrawing.painter.isActive() ? &gDrawing.painter : nullptr;
-    case DrawingNowhere: return ScreenPainter();   // the screen, when nothing else was chosen
-  }
-  return nullptr;
-}
+constexpr int OpaqueOpacity = 255;
 
 bool StartDrawingInto(DrawingTargetKind kind, int number, QImage* picture) {
   StopDrawing();
@@ -47,12 +39,99 @@ bool StartDrawingInto(DrawingTargetKind kind, int number, QImage* picture) {
   return true;
 }
 
+// Paints the command into the chosen sprite or image, or keeps it for the screen's frame (also
+// when nothing was chosen).
+void Draw(DrawCommand command) {
+  switch (gDrawing.kind) {
+    case DrawingOnSprite:
+    case DrawingOnImage:
+      if (gDrawing.painter.isActive()) PaintDrawCommand(gDrawing.painter, command);
+      return;
+    case DrawingOnScreen:
+    case DrawingNowhere: DrawOnScreen(WithBounds(std::move(command))); return;
+  }
+}
+
+// An image drawn into itself would read the pixels it writes.
+bool IsDrawingInto(int image) { return gDrawing.kind == DrawingOnImage && gDrawing.number == image; }
+
 // The far end of a run of `length` pixels from its first one, in the run's direction.
 int LastOffset(int length) { return length > 0 ? length - 1 : (length < 0 ? length + 1 : 0); }
+
+// Straight runs are filled so that both ends are exactly included.
+bool IsStraight(const DrawCommand& line) {
+  return line.from.x() == line.to.x() || line.from.y() == line.to.y();
+}
+
+void SetOpacity(QPainter& painter, int opacity) {
+  const double wanted = std::min(opacity, OpaqueOpacity) / double(OpaqueOpacity);
+  if (painter.opacity() != wanted) painter.setOpacity(wanted);
+}
+
+// (x, y) of a text is the top left of its cell.
+void PaintText(QPainter& painter, const TextPart& part) {
+  painter.setFont(FontOf(part.font));
+  painter.setPen(QtColour(part.colour));
+  painter.drawText(part.at.x(), part.at.y() + FontAscent(part.font),
+                   QString::fromUtf8(part.text.data(), qsizetype(part.text.size())));
+}
 
 }  // namespace
 
 QColor QtColour(int colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
+
+// ---- Commands ---------------------------------------------------------------------------------
+
+DrawCommand WithBounds(DrawCommand command) {
+  if (command.kind == CommandLine)
+    command.bounds = QRect(command.from, command.to).normalized().adjusted(-1, -1, 1, 1);
+  else
+    command.bounds = command.area;
+  return command;
+}
+
+bool SameDrawCommand(const DrawCommand& a, const DrawCommand& b) {
+  // Texts are known by what they show: a picture made again for the same texts is the same.
+  const bool samePicture =
+      a.texts.empty() ? a.picture.cacheKey() == b.picture.cacheKey() : a.texts == b.texts;
+  return a.kind == b.kind && a.area == b.area && a.source == b.source && a.from == b.from &&
+         a.to == b.to && a.opacity == b.opacity && a.colour == b.colour && samePicture &&
+         a.texts.empty() == b.texts.empty();
+}
+
+void PaintDrawCommand(QPainter& painter, const DrawCommand& c) {
+  switch (c.kind) {
+    case CommandClear:
+    case CommandBox:
+      SetOpacity(painter, OpaqueOpacity);
+      painter.fillRect(c.area, QtColour(c.colour));
+      return;
+    case CommandPicture:
+      SetOpacity(painter, c.opacity);
+      if (c.picture.isNull()) {
+        for (const TextPart& part : c.texts) PaintText(painter, part);
+      } else if (c.source.isNull())
+        painter.drawImage(c.area.topLeft(), c.picture);
+      else
+        painter.drawImage(c.area.topLeft(), c.picture, c.source);
+      return;
+    case CommandScaledPicture:
+      SetOpacity(painter, OpaqueOpacity);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+      painter.drawImage(c.area, c.picture);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+      return;
+    case CommandLine:
+      SetOpacity(painter, OpaqueOpacity);
+      if (IsStraight(c)) {
+        painter.fillRect(QRect(c.from, c.to).normalized(), QtColour(c.colour));
+      } else {
+        painter.setPen(QPen(QtColour(c.colour), 1));
+        painter.drawLine(c.from, c.to);
+      }
+      return;
+  }
+}
 
 // ---- Targets ----------------------------------------------------------------------------------
 
@@ -86,55 +165,54 @@ void StopDrawingInto(DrawingTargetKind kind, int number) {
 
 void DrawBox(int x, int y, int width, int height, int colour) {
   if (gDrawLog.on) AddDrawRecord({DrawnBox, 0, x, y, width, height, 0, colour, std::string()});
-  QPainter* painter = TargetPainter();
-  if (painter == nullptr || width <= 0 || height <= 0) return;
-  painter->fillRect(x, y, width, height, QtColour(colour));
+  if (width <= 0 || height <= 0) return;
+  DrawCommand box;
+  box.kind = CommandBox;
+  box.area = QRect(x, y, width, height);
+  box.colour = colour;
+  Draw(std::move(box));
 }
 
 void DrawLine(int x, int y, int width, int height, int colour) {
   if (gDrawLog.on) AddDrawRecord({DrawnLine, 0, x, y, width, height, 0, colour, std::string()});
-  QPainter* painter = TargetPainter();
-  if (painter == nullptr) return;
-  const int endX = x + LastOffset(width);
-  const int endY = y + LastOffset(height);
-  if (endX == x || endY == y) {
-    // Straight runs are filled so that both ends are exactly included.
-    painter->fillRect(QRect(QPoint(std::min(x, endX), std::min(y, endY)),
-                            QPoint(std::max(x, endX), std::max(y, endY))),
-                      QtColour(colour));
-    return;
-  }
-  painter->setPen(QPen(QtColour(colour), 1));
-  painter->drawLine(x, y, endX, endY);
+  DrawCommand line;
+  line.kind = CommandLine;
+  line.from = QPoint(x, y);
+  line.to = QPoint(x + LastOffset(width), y + LastOffset(height));
+  line.colour = colour;
+  Draw(std::move(line));
 }
 
 // ---- Images and text --------------------------------------------------------------------------
 
 void DrawImage(int image, int x, int y) {
   const QImage* picture = ImageForDrawing(image);
-  QPainter* painter = TargetPainter();
-  if (picture == nullptr || painter == nullptr) return;
-  // An image drawn into itself would read the pixels it writes.
-  if (gDrawing.kind == DrawingOnImage && gDrawing.number == image) return;
-  painter->drawImage(x, y, *picture);
+  if (picture == nullptr || IsDrawingInto(image)) return;
+  DrawCommand draw;
+  draw.kind = CommandPicture;
+  draw.picture = *picture;
+  draw.area = QRect(QPoint(x, y), picture->size());
+  Draw(std::move(draw));
 }
 
 void DrawImageScaled(int image, int x, int y, int width, int height) {
   const QImage* picture = ImageForDrawing(image);
-  QPainter* painter = TargetPainter();
-  if (picture == nullptr || painter == nullptr || width <= 0 || height <= 0) return;
-  if (gDrawing.kind == DrawingOnImage && gDrawing.number == image) return;
-  painter->setRenderHint(QPainter::SmoothPixmapTransform, true);
-  painter->drawImage(QRect(x, y, width, height), *picture);
+  if (picture == nullptr || width <= 0 || height <= 0 || IsDrawingInto(image)) return;
+  DrawCommand draw;
+  draw.kind = CommandScaledPicture;
+  draw.picture = *picture;
+  draw.area = QRect(x, y, width, height);
+  Draw(std::move(draw));
 }
 
 void DrawText(int font, int x, int y, const std::string& text, int colour) {
   if (gDrawLog.on) AddDrawRecord({DrawnText, font, x, y, 0, 0, 0, colour, text});
-  QPainter* painter = TargetPainter();
-  if (painter == nullptr || text.empty()) return;
-  painter->setFont(FontOf(font));
-  painter->setPen(QtColour(colour));
-  painter->drawText(x, y + FontAscent(font), QString::fromUtf8(text.data(), qsizetype(text.size())));
+  if (text.empty()) return;
+  DrawCommand draw;
+  draw.kind = CommandPicture;
+  draw.area = TextPictureArea(font, text).translated(x, y);
+  draw.texts.push_back({font, colour, text, QPoint(x, y)});
+  Draw(std::move(draw));
 }
 
 // ---- The draw log -----------------------------------------------------------------------------

@@ -1,11 +1,14 @@
-// Numbered fonts and text measuring.
+// Numbered fonts, text measuring and the kept pictures of texts drawn on the screen.
 //
 // Sizes are pixel sizes at 96 dots per inch, so the layout never depends on the screen. The
 // programs' Windows face names map to fonts that Debian carries; Chinese glyphs always fall back
-// to WenQuanYi Zen Hei.
+// to WenQuanYi Zen Hei. Text is smoothed in grey, never by sub-pixels, so that a text looks the
+// same on every target and on every desktop.
 #include <cmath>
+#include <list>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include <QFontMetrics>
 #include <QString>
@@ -33,6 +36,40 @@ struct FontTable {
 
 FontTable gFonts;
 
+// Pages draw the same texts every frame: their measures and the pictures of those drawn last
+// are kept, the pictures up to a budget, the one unused longest going first.
+constexpr qsizetype TextPictureBudgetBytes = 2 << 20;
+// Qt keeps the glyphs of smaller text ready to copy; larger glyphs it rasterises every time.
+constexpr int LargestCachedGlyphPixels = 64;
+constexpr size_t KeptMeasures = 512;
+// Room around a text's measured ink, for glyphs that reach past their metrics.
+constexpr int TextPictureMargin = 3;
+
+using TextKey = std::tuple<int, int, std::string>;   // font, colour, text
+struct KeptText {
+  TextKey key;
+  QImage picture;
+};
+struct TextMeasures {
+  int width;      // advance
+  QRect area;     // of its picture, from the text's top left
+};
+struct TextCache {
+  std::list<KeptText> recent;                                   // most recently used first
+  std::map<TextKey, std::list<KeptText>::iterator> byKey;
+  qsizetype bytes = 0;                                          // of the kept pictures
+  std::map<std::pair<int, std::string>, TextMeasures> measures; // by font and text
+};
+
+TextCache gTexts;
+
+void ForgetTexts() {
+  gTexts.recent.clear();
+  gTexts.byKey.clear();
+  gTexts.bytes = 0;
+  gTexts.measures.clear();
+}
+
 QStringList FamiliesOf(const std::string& face) {
   if (face == "黑体") return {ChineseFamily};
   if (face == "Impact") return {"Bebas Neue", ChineseFamily};
@@ -44,7 +81,7 @@ FontSlot MakeSlot(const QStringList& families, int pixelSize, bool bold) {
   slot.font.setFamilies(families);
   slot.font.setPixelSize(pixelSize);
   slot.font.setBold(bold);
-  slot.font.setStyleStrategy(QFont::PreferAntialias);
+  slot.font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   slot.metrics.emplace(slot.font);
   return slot;
 }
@@ -62,25 +99,93 @@ bool LoadFont(int font, const std::string& face, int points, bool bold) {
   if (points <= 0) return false;
   const int pixelSize = int(std::lround(points * DotsPerInch / PointsPerInch));
   gFonts.fonts.insert_or_assign(font, MakeSlot(FamiliesOf(face), pixelSize, bold));
+  ForgetTexts();
   return true;
 }
 
-void FreeFont(int font) { gFonts.fonts.erase(font); }
+void FreeFont(int font) {
+  gFonts.fonts.erase(font);
+  ForgetTexts();
+}
 
 bool IsFont(int font) { return gFonts.fonts.count(font) != 0; }
 
 void FreeAllFonts() {
   gFonts.fonts.clear();
   gFonts.fallback.reset();
+  ForgetTexts();
 }
 
 QFont FontOf(int font) { return SlotOf(font).font; }
 
 int FontAscent(int font) { return SlotOf(font).metrics->ascent(); }
 
-int TextWidth(int font, const std::string& text) {
-  return SlotOf(font).metrics->horizontalAdvance(
-      QString::fromUtf8(text.data(), qsizetype(text.size())));
+namespace {
+
+QString Utf16Of(const std::string& text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// Shaping a text is the costly part of measuring it, and the pages measure the same few texts
+// every frame.
+const TextMeasures& MeasuresOf(int font, const std::string& text) {
+  auto key = std::make_pair(font, text);
+  auto found = gTexts.measures.find(key);
+  if (found != gTexts.measures.end()) return found->second;
+  if (gTexts.measures.size() >= KeptMeasures) gTexts.measures.clear();
+  const FontSlot& slot = SlotOf(font);
+  const QString utf16 = Utf16Of(text);
+  const int ascent = slot.metrics->ascent();
+  // The ink around the baseline origin, and the text cell the caller places by its top left.
+  const int width = slot.metrics->horizontalAdvance(utf16);
+  const QRect ink = slot.metrics->boundingRect(utf16);
+  const QRect cell(0, -ascent, width, slot.metrics->height());
+  const QRect area = ink.united(cell)
+                         .adjusted(-TextPictureMargin, -TextPictureMargin, TextPictureMargin,
+                                   TextPictureMargin)
+                         .translated(0, ascent);
+  return gTexts.measures.emplace(std::move(key), TextMeasures{width, area}).first->second;
+}
+
+}  // namespace
+
+int TextWidth(int font, const std::string& text) { return MeasuresOf(font, text).width; }
+
+bool IsTextKeptAsPicture(int font) { return SlotOf(font).font.pixelSize() > LargestCachedGlyphPixels; }
+
 int TextHeight(int font) { return SlotOf(font).metrics->height(); }
+
+QRect TextPictureArea(int font, const std::string& text) { return MeasuresOf(font, text).area; }
+
+QImage DrawTextPicture(int font, const std::string& text, int colour) {
+  const FontSlot& slot = SlotOf(font);
+  const QRect area = TextPictureArea(font, text);
+  QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+  if (picture.isNull()) return picture;
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setFont(slot.font);
+  painter.setPen(QtColour(colour));
+  painter.drawText(-area.left(), slot.metrics->ascent() - area.top(), Utf16Of(text));
+  return picture;
+}
+
+QImage TextPictureOf(int font, const std::string& text, int colour) {
+  TextCache& c = gTexts;
+  TextKey key{font, colour, text};
+  auto found = c.byKey.find(key);
+  if (found != c.byKey.end()) {
+    c.recent.splice(c.recent.begin(), c.recent, found->second);
+    return found->second->picture;
+  }
+  QImage made = DrawTextPicture(font, text, colour);
+  c.recent.push_front({key, made});
+  c.byKey.emplace(std::move(key), c.recent.begin());
+  c.bytes += made.sizeInBytes();
+  while (c.bytes > TextPictureBudgetBytes && c.recent.size() > 1) {
+    c.bytes -= c.recent.back().picture.sizeInBytes();
+    c.byKey.erase(c.recent.back().key);
+    c.recent.pop_back();
+  }
+  return made;
+}

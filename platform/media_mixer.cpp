@@ -2,24 +2,33 @@
 //
 // Sections: state; audio start and stop; MIDI synthesis; effects; music; the backend calls.
 //
-// Effects are rendered to samples once at open time, so a play is only a mixer channel start.
-// MIDI music streams through a music hook: the audio thread runs the synthesizer, and the UI
-// thread only touches the player while the hook is removed (removing it waits for the audio
-// thread to leave the hook).
+// Effects are rendered to samples once, so a play is only a mixer channel start. The rendering
+// takes a good part of a second for the game's six effects, so it runs on a thread of its own,
+// in the order the effects were opened: an open returns at once, and a play of an effect still
+// being rendered starts it as soon as its samples are there. MIDI music streams through a music
+// hook: the audio thread runs the synthesizer, and the UI thread only touches the player while
+// the hook is removed (removing it waits for the audio thread to leave the hook). The music
+// takes over the rendering synthesizer once the renderer is idle, so the SoundFont is loaded once.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
 
 #include "platform/media.h"
 #include "platform/media_backend.h"
+#include "platform/process.h"
 
 namespace {
 
@@ -43,11 +52,19 @@ constexpr const char* SoundFontFiles[] = {
 };
 
 enum AudioStatus { AudioUntried, AudioRunning, AudioFailed };
-enum SynthStatus { SynthUntried, SynthReady, SynthMissing };
 
 struct EffectSlot {
-  Mix_Chunk* chunk = nullptr;   // owns its samples (freed with the chunk)
+  Mix_Chunk* chunk = nullptr;   // owns its samples (freed with the chunk); null while rendering
   int channel = -1;             // mixer channel of the alias
+  bool rendering = true;        // waiting for or in the renderer
+  bool playWhenReady = false;   // played before its samples were there
+  unsigned job = 0;             // the render job that fills it
+};
+
+struct RenderJob {
+  int alias;
+  unsigned job;
+  std::vector<unsigned char> midi;
 };
 
 struct MusicSlot {
@@ -58,13 +75,38 @@ struct MusicSlot {
   Mix_Music* stream = nullptr;       // decoded music of the other formats
 };
 
+// The renderer's queue and the effects it fills; guarded by lock, which the renderer holds only
+// between two renderings.
+struct EffectRenderer {
+  std::mutex lock;
+  std::condition_variable changed;       // a job queued, a job done, or stopping
+  std::thread thread;                    // started with the first effect
+  std::deque<RenderJob> jobs;            // oldest first
+  bool busy = false;                     // a job is being rendered
+  bool stopping = false;
+  unsigned lastJob = 0;
+  fluid_synth_t* synth = nullptr;        // renders effects; owned by the renderer while busy
+  std::map<int, EffectSlot> effects;     // open effect aliases
+
+  // A program that ends without shutting the media down still waits for the renderer.
+  ~EffectRenderer() { Stop(); }
+  void Stop() {
+    if (!thread.joinable()) return;
+    {
+      std::lock_guard<std::mutex> hold(lock);
+      stopping = true;
+    }
+    changed.notify_all();
+    thread.join();
+    stopping = false;
+  }
+};
+
 struct MixerMedia {
   AudioStatus audio = AudioUntried;
-  SynthStatus synths = SynthUntried;
   fluid_settings_t* synthSettings = nullptr;
-  fluid_synth_t* renderSynth = nullptr;   // renders effects on the UI thread
   fluid_synth_t* musicSynth = nullptr;    // streams music on the audio thread
-  std::map<int, EffectSlot> effects;      // open effect aliases
+  EffectRenderer render;
   std::map<int, int> effectChannels;      // mixer channel given to each effect alias
   MusicSlot music;                        // alias 8
   std::atomic<int> musicVolume{MediaFullVolume};   // read by the audio thread
@@ -115,6 +157,26 @@ void StopAudio() {
 
 // ---- MIDI synthesis ---------------------------------------------------------------------------
 
+bool SoundFontPresent() {
+  struct stat info {};
+  for (const char* file : SoundFontFiles)
+    if (stat(file, &info) == 0 && S_ISREG(info.st_mode)) return true;
+  return false;
+}
+
+// The settings are made once, on the UI thread, before any synthesizer.
+bool StartSynthSettings() {
+  if (gMixer.synthSettings != nullptr) return true;
+  fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+  fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+  fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+  gMixer.synthSettings = new_fluid_settings();
+  if (gMixer.synthSettings == nullptr) return false;
+  fluid_settings_setnum(gMixer.synthSettings, "synth.sample-rate", SampleRate);
+  fluid_settings_setnum(gMixer.synthSettings, "synth.gain", SynthGain);
+  return true;
+}
+
 fluid_synth_t* NewSynth() {
   fluid_synth_t* synth = new_fluid_synth(gMixer.synthSettings);
   if (synth == nullptr) return nullptr;
@@ -123,38 +185,6 @@ fluid_synth_t* NewSynth() {
   }
   delete_fluid_synth(synth);
   return nullptr;
-}
-
-void DeleteSynths() {
-  if (gMixer.renderSynth != nullptr) delete_fluid_synth(gMixer.renderSynth);
-  if (gMixer.musicSynth != nullptr) delete_fluid_synth(gMixer.musicSynth);
-  if (gMixer.synthSettings != nullptr) delete_fluid_settings(gMixer.synthSettings);
-  gMixer.renderSynth = nullptr;
-  gMixer.musicSynth = nullptr;
-  gMixer.synthSettings = nullptr;
-  gMixer.synths = SynthUntried;
-}
-
-// Both synthesizers load the SoundFont on the first MIDI open. False when none can be loaded.
-bool StartSynths() {
-  if (gMixer.synths != SynthUntried) return gMixer.synths == SynthReady;
-  fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-  fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-  fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
-  gMixer.synthSettings = new_fluid_settings();
-  if (gMixer.synthSettings != nullptr) {
-    fluid_settings_setnum(gMixer.synthSettings, "synth.sample-rate", SampleRate);
-    fluid_settings_setnum(gMixer.synthSettings, "synth.gain", SynthGain);
-    gMixer.renderSynth = NewSynth();
-    gMixer.musicSynth = NewSynth();
-  }
-  if (gMixer.renderSynth == nullptr || gMixer.musicSynth == nullptr) {
-    DeleteSynths();
-    gMixer.synths = SynthMissing;
-    return false;
-  }
-  gMixer.synths = SynthReady;
-  return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
@@ -178,9 +208,8 @@ void AppendRendered(fluid_synth_t* synth, std::vector<int16_t>& block,
 
 // The whole MIDI file as interleaved stereo samples, its release tail included and trailing
 // silence cut. Empty when the file yields no sound.
-std::vector<int16_t> RenderMidi(const std::vector<unsigned char>& midi) {
+std::vector<int16_t> RenderMidi(fluid_synth_t* synth, const std::vector<unsigned char>& midi) {
   std::vector<int16_t> samples;
-  fluid_synth_t* synth = gMixer.renderSynth;
   fluid_synth_system_reset(synth);
   fluid_player_t* player = new_fluid_player(synth);
   if (player == nullptr) return samples;
@@ -209,6 +238,68 @@ std::vector<int16_t> RenderMidi(const std::vector<unsigned char>& midi) {
 
 // ---- Effects ----------------------------------------------------------------------------------
 
+Mix_Chunk* ChunkOf(const std::vector<int16_t>& samples) {
+  if (samples.empty()) return nullptr;
+  const size_t bytes = samples.size() * sizeof(int16_t);
+  auto* buffer = static_cast<Uint8*>(SDL_malloc(bytes));
+  if (buffer == nullptr) return nullptr;
+  std::memcpy(buffer, samples.data(), bytes);
+  Mix_Chunk* chunk = Mix_QuickLoad_RAW(buffer, static_cast<Uint32>(bytes));
+  if (chunk == nullptr) {
+    SDL_free(buffer);
+    return nullptr;
+  }
+  chunk->allocated = 1;
+  return chunk;
+}
+
+// The renderer: takes the jobs in order; an effect closed meanwhile drops its samples.
+void RenderEffects() {
+  EffectRenderer& r = gMixer.render;
+  std::unique_lock<std::mutex> hold(r.lock);
+  for (;;) {
+    r.changed.wait(hold, [&r] { return r.stopping || !r.jobs.empty(); });
+    if (r.stopping) return;
+    RenderJob job = std::move(r.jobs.front());
+    r.jobs.pop_front();
+    r.busy = true;
+    fluid_synth_t* synth = r.synth;
+    hold.unlock();
+    if (synth == nullptr) synth = NewSynth();
+    const std::vector<int16_t> samples =
+        synth != nullptr ? RenderMidi(synth, job.midi) : std::vector<int16_t>();
+    Mix_Chunk* chunk = ChunkOf(samples);
+    hold.lock();
+    r.synth = synth;
+    r.busy = false;
+    auto found = r.effects.find(job.alias);
+    if (found != r.effects.end() && found->second.job == job.job) {
+      EffectSlot& slot = found->second;
+      slot.chunk = chunk;
+      slot.rendering = false;
+      if (chunk != nullptr && slot.playWhenReady) Mix_PlayChannel(slot.channel, chunk, 0);
+      slot.playWhenReady = false;
+    } else if (chunk != nullptr) {
+      Mix_FreeChunk(chunk);
+    }
+    r.changed.notify_all();
+    if (r.jobs.empty()) {
+      // Rendering grows and drops large buffers: what it freed goes back to the system.
+      hold.unlock();
+      ReleaseFreedMemory();
+      hold.lock();
+    }
+  }
+}
+
+void StopRenderer() {
+  EffectRenderer& r = gMixer.render;
+  r.Stop();
+  r.jobs.clear();
+  if (r.synth != nullptr) delete_fluid_synth(r.synth);
+  r.synth = nullptr;
+}
+
 int ChannelOfEffect(int alias) {
   auto found = gMixer.effectChannels.find(alias);
   if (found != gMixer.effectChannels.end()) return found->second;
@@ -220,31 +311,70 @@ int ChannelOfEffect(int alias) {
 
 bool OpenEffect(int alias, const std::string& path, MediaKind kind) {
   std::vector<unsigned char> midi;
-  if (kind != MediaMidi || !StartSynths() || !ReadWholeFile(path, midi)) return false;
-  const std::vector<int16_t> samples = RenderMidi(midi);
-  if (samples.empty()) return false;
-  const size_t bytes = samples.size() * sizeof(int16_t);
-  auto* buffer = static_cast<Uint8*>(SDL_malloc(bytes));
-  if (buffer == nullptr) return false;
-  std::memcpy(buffer, samples.data(), bytes);
-  Mix_Chunk* chunk = Mix_QuickLoad_RAW(buffer, static_cast<Uint32>(bytes));
-  if (chunk == nullptr) {
-    SDL_free(buffer);
+  if (kind != MediaMidi || !SoundFontPresent() || !StartSynthSettings() ||
+      !ReadWholeFile(path, midi))
     return false;
-  }
-  chunk->allocated = 1;
   const int channel = ChannelOfEffect(alias);
   Mix_Volume(channel, MIX_MAX_VOLUME);
-  gMixer.effects[alias] = EffectSlot{chunk, channel};
+  EffectRenderer& r = gMixer.render;
+  {
+    std::lock_guard<std::mutex> hold(r.lock);
+    EffectSlot slot;
+    slot.channel = channel;
+    slot.job = ++r.lastJob;
+    r.effects[alias] = slot;
+    r.jobs.push_back({alias, slot.job, std::move(midi)});
+  }
+  if (!r.thread.joinable()) r.thread = std::thread(RenderEffects);
+  r.changed.notify_all();
   return true;
 }
 
 void CloseEffect(int alias) {
-  auto found = gMixer.effects.find(alias);
-  if (found == gMixer.effects.end()) return;
-  Mix_HaltChannel(found->second.channel);
-  Mix_FreeChunk(found->second.chunk);
-  gMixer.effects.erase(found);
+  EffectRenderer& r = gMixer.render;
+  Mix_Chunk* chunk = nullptr;
+  int channel = -1;
+  {
+    std::lock_guard<std::mutex> hold(r.lock);
+    auto found = r.effects.find(alias);
+    if (found == r.effects.end()) return;
+    chunk = found->second.chunk;
+    channel = found->second.channel;
+    r.effects.erase(found);
+    r.jobs.erase(std::remove_if(r.jobs.begin(), r.jobs.end(),
+                                [alias](const RenderJob& job) { return job.alias == alias; }),
+                 r.jobs.end());
+  }
+  Mix_HaltChannel(channel);
+  if (chunk != nullptr) Mix_FreeChunk(chunk);
+}
+
+// The effect's samples once rendered: waits for the renderer (tests).
+const EffectSlot* RenderedEffect(int alias, std::unique_lock<std::mutex>& hold) {
+  EffectRenderer& r = gMixer.render;
+  r.changed.wait(hold, [&r, alias] {
+    auto found = r.effects.find(alias);
+    return found == r.effects.end() || !found->second.rendering;
+  });
+  auto found = r.effects.find(alias);
+  return found != r.effects.end() ? &found->second : nullptr;
+}
+
+// The music's synthesizer: the renderer's, once it has nothing left to render.
+bool StartMusicSynth() {
+  if (gMixer.musicSynth != nullptr) return true;
+  if (!SoundFontPresent() || !StartSynthSettings()) return false;
+  EffectRenderer& r = gMixer.render;
+  {
+    std::lock_guard<std::mutex> hold(r.lock);
+    if (!r.busy && r.jobs.empty() && r.synth != nullptr) {
+      gMixer.musicSynth = r.synth;
+      r.synth = nullptr;
+      return true;
+    }
+  }
+  gMixer.musicSynth = NewSynth();
+  return gMixer.musicSynth != nullptr;
 }
 
 // ---- Music ------------------------------------------------------------------------------------
@@ -288,7 +418,7 @@ void PlayMidiMusic() {
 bool OpenMusic(const std::string& path, MediaKind kind) {
   MusicSlot& music = gMixer.music;
   if (kind == MediaMidi) {
-    if (!StartSynths() || !ReadWholeFile(path, music.midi)) return false;
+    if (!StartMusicSynth() || !ReadWholeFile(path, music.midi)) return false;
   } else {
     music.stream = Mix_LoadMUS(path.c_str());
     if (music.stream == nullptr) return false;
@@ -355,8 +485,14 @@ void PlayMixerMedia(int alias) {
     }
     return;
   }
-  auto found = gMixer.effects.find(alias);
-  if (found != gMixer.effects.end()) Mix_PlayChannel(found->second.channel, found->second.chunk, 0);
+  EffectRenderer& r = gMixer.render;
+  std::lock_guard<std::mutex> hold(r.lock);
+  auto found = r.effects.find(alias);
+  if (found == r.effects.end()) return;
+  if (found->second.rendering)
+    found->second.playWhenReady = true;
+  else if (found->second.chunk != nullptr)
+    Mix_PlayChannel(found->second.channel, found->second.chunk, 0);
 }
 
 void SetMixerMediaVolume(int alias, int volume) {
@@ -367,34 +503,46 @@ void SetMixerMediaVolume(int alias, int volume) {
     Mix_VolumeMusic(MixerVolumeOf(volume));
     return;
   }
-  auto found = gMixer.effects.find(alias);
-  if (found != gMixer.effects.end()) Mix_Volume(found->second.channel, MixerVolumeOf(volume));
+  EffectRenderer& r = gMixer.render;
+  std::lock_guard<std::mutex> hold(r.lock);
+  auto found = r.effects.find(alias);
+  if (found != r.effects.end()) Mix_Volume(found->second.channel, MixerVolumeOf(volume));
 }
 
 std::string MixerMediaMode(int alias) {
   if (gMixer.audio != AudioRunning) return "";
   if (alias == MediaMusicAlias) return MusicMode();
-  auto found = gMixer.effects.find(alias);
-  if (found == gMixer.effects.end()) return "";
-  return Mix_Playing(found->second.channel) != 0 ? "playing" : "stopped";
+  EffectRenderer& r = gMixer.render;
+  std::lock_guard<std::mutex> hold(r.lock);
+  auto found = r.effects.find(alias);
+  if (found == r.effects.end()) return "";
+  const bool playing = found->second.playWhenReady || Mix_Playing(found->second.channel) != 0;
+  return playing ? "playing" : "stopped";
 }
 
 bool IsMixerAudioRunning() { return gMixer.audio == AudioRunning; }
 
+void StopEffectRenderer() { gMixer.render.Stop(); }
+
 std::vector<int16_t> MixerMediaSamples(int alias) {
-  auto found = gMixer.effects.find(alias);
-  if (found == gMixer.effects.end()) return {};
-  const Mix_Chunk* chunk = found->second.chunk;
-  const auto* first = reinterpret_cast<const int16_t*>(chunk->abuf);
-  return std::vector<int16_t>(first, first + chunk->alen / sizeof(int16_t));
+  std::unique_lock<std::mutex> hold(gMixer.render.lock);
+  const EffectSlot* slot = RenderedEffect(alias, hold);
+  if (slot == nullptr || slot->chunk == nullptr) return {};
+  const auto* first = reinterpret_cast<const int16_t*>(slot->chunk->abuf);
+  return std::vector<int16_t>(first, first + slot->chunk->alen / sizeof(int16_t));
 }
 
 void ShutdownMixerMedia() {
+  StopRenderer();
   if (gMixer.audio == AudioRunning) {
     CloseMusic();
-    while (!gMixer.effects.empty()) CloseEffect(gMixer.effects.begin()->first);
+    while (!gMixer.render.effects.empty()) CloseEffect(gMixer.render.effects.begin()->first);
   }
+  gMixer.render.effects.clear();
   gMixer.effectChannels.clear();
   StopAudio();
-  DeleteSynths();
+  if (gMixer.musicSynth != nullptr) delete_fluid_synth(gMixer.musicSynth);
+  gMixer.musicSynth = nullptr;
+  if (gMixer.synthSettings != nullptr) delete_fluid_settings(gMixer.synthSettings);
+  gMixer.synthSettings = nullptr;
 }

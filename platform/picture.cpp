@@ -17,6 +17,7 @@ namespace {
 constexpr int MaxPictureNumber = 65535;
 constexpr int NoKey = -1;
 constexpr QImage::Format PictureFormat = QImage::Format_ARGB32_Premultiplied;
+constexpr QImage::Format OpaqueFormat = QImage::Format_RGB32;
 
 // ---- The store --------------------------------------------------------------------------------
 
@@ -67,16 +68,21 @@ QImage* FilledImage(int image) {
 // The opaque premultiplied pixel of a 0x00BBGGRR colour.
 QRgb KeyPixel(int colour) { return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
+// A picture in which the key colour never occurs is drawn as it is, without a keyed copy.
 QImage ApplyKey(const QImage& picture, int key) {
   if (key == NoKey) return picture;
-  QImage keyed = picture.copy();
+  const QImage source = picture.convertToFormat(PictureFormat);
   const QRgb keyPixel = KeyPixel(key);
-  for (int y = 0; y < keyed.height(); ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-    for (int x = 0; x < keyed.width(); ++x)
-      if (row[x] == keyPixel) row[x] = 0;
+  QImage keyed;
+  for (int y = 0; y < source.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    for (int x = 0; x < source.width(); ++x) {
+      if (row[x] != keyPixel) continue;
+      if (keyed.isNull()) keyed = source.copy();
+      reinterpret_cast<QRgb*>(keyed.scanLine(y))[x] = 0;
+    }
   }
-  return keyed;
+  return keyed.isNull() ? picture : keyed;
 }
 
 void RebuildDrawn(SpriteSlot& slot) {
@@ -103,7 +109,9 @@ bool SetSpritePicture(int sprite, QImage picture) {
     *slot = SpriteSlot();
     return false;
   }
-  slot->picture = picture.convertToFormat(PictureFormat);
+  // Opaque pictures stay in the screen's own format, so that showing them is a plain copy.
+  slot->picture =
+      picture.format() == OpaqueFormat ? picture : picture.convertToFormat(PictureFormat);
   slot->key = NoKey;
   slot->zoomWidth = slot->picture.width();
   slot->zoomHeight = slot->picture.height();
@@ -115,13 +123,16 @@ bool SetImage(int image, QImage picture) {
   QImage* slot = SlotFor(gPictures.images, image);
   if (slot == nullptr) return false;
   StopDrawingInto(DrawingOnImage, image);
-  *slot = picture.isNull() ? QImage() : picture.convertToFormat(PictureFormat);
+  if (picture.isNull())
+    *slot = QImage();
+  else
+    *slot = picture.format() == OpaqueFormat ? picture : picture.convertToFormat(PictureFormat);
   return !slot->isNull();
 }
 
 QImage FilledPicture(int width, int height, int colour) {
   if (width <= 0 || height <= 0) return QImage();
-  QImage picture(width, height, PictureFormat);
+  QImage picture(width, height, OpaqueFormat);
   if (!picture.isNull()) picture.fill(QtColour(colour));
   return picture;
 }
@@ -136,6 +147,10 @@ bool CatchImage(int image, const unsigned char* data, size_t size) {
 
 bool LoadImageFile(int image, const std::string& path) {
   return SetImage(image, ReadPictureFile(path));
+}
+
+bool LoadImageFileToCover(int image, const std::string& path, int width, int height) {
+  return SetImage(image, ReadPictureFile(path, QSize(width, height)));
 }
 
 bool CreateImage(int image, int width, int height, int colour) {
@@ -161,7 +176,7 @@ int ImageHeight(int image) {
 bool LoadSprite(int sprite, const std::string& path, SpriteMode mode) {
   QImage picture = ReadPictureFile(path);
   if (mode == SpriteOpaque && !picture.isNull())
-    picture = picture.convertToFormat(QImage::Format_RGB32);
+    picture = picture.convertToFormat(OpaqueFormat);
   return SetSpritePicture(sprite, picture);
 }
 

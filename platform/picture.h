@@ -17,6 +17,10 @@
 bool CatchImage(int image, const unsigned char* data, size_t size);
 // Loads a picture file (format from content). False when missing or undecodable.
 bool LoadImageFile(int image, const std::string& path);
+// The same for a picture that will be drawn scaled to cover width x height: a large JPEG (a
+// camera photo) is decoded at a reduced size that still covers it, in a fraction of the time
+// and memory.
+bool LoadImageFileToCover(int image, const std::string& path, int width, int height);
 bool CreateImage(int image, int width, int height, int colour);
 void FreeImage(int image);
 bool IsImage(int image);
@@ -74,6 +78,20 @@ int ScreenPixel(int x, int y);
 int VisibleScreenPixel(int x, int y);
 int ScreenWidth();
 int ScreenHeight();
+
+// Only what a frame changes reaches the window. With full presentation every flip paints and
+// presents the whole frame instead: the reference the tests and benchmarks compare with.
+void SetFullPresentation(bool on);
+struct ScreenPresentStats {
+  int presentations = 0;   // flips that changed what the window shows
+  long long pixels = 0;    // pixels sent to the window by them
+};
+ScreenPresentStats PresentStats();
+void ResetPresentStats();
+// While on, the window's paint events are copied into a picture of what the window shows, read
+// by PaintedScreenPixel (0x00BBGGRR) (tests).
+void KeepPaintedScreen(bool on);
+int PaintedScreenPixel(int x, int y);
 
 // ---- 2D drawing -------------------------------------------------------------------------------
 

@@ -9,17 +9,24 @@
 #include <fstream>
 #include <vector>
 
+#include <QtEndian>
+
 #include <jpeglib.h>
 #include <jerror.h>
 #include <png.h>
 
 #include "platform/picture_internal.h"
+#include "platform/process.h"
 
 namespace {
 
 // Larger pictures are refused rather than allocated: no picture of the programs comes close.
 constexpr int MaxPictureSide = 16384;
 constexpr std::uintmax_t MaxPictureFileBytes = 256u << 20;
+// Decoding a picture this large leaves much freed memory behind; it is given back at once.
+constexpr qsizetype LargePictureBytes = 8 << 20;
+// libjpeg decodes at 1/1, 1/2, 1/4 or 1/8 of the size.
+constexpr int LargestJpegReduction = 8;
 
 // ---- Format recognition -----------------------------------------------------------------------
 
@@ -78,9 +85,18 @@ void TrapJpegWarning(j_common_ptr info, int level) {
 
 void IgnoreJpegMessage(j_common_ptr) {}
 
-// Kept out of DecodeJpeg so that no object with a destructor lives across the setjmp.
-bool DecodeJpegInto(const unsigned char* data, size_t size, std::vector<unsigned char>& pixels,
-                    int& width, int& height) {
+// The largest reduction at which the picture still covers `cover` once scaled to cover it.
+int JpegReduction(long width, long height, QSize cover) {
+  if (cover.isEmpty()) return 1;
+  const double scale = std::max(cover.width() / double(width), cover.height() / double(height));
+  int reduction = 1;
+  while (reduction < LargestJpegReduction && scale * reduction * 2 <= 1.0) reduction *= 2;
+  return reduction;
+}
+
+// Kept out of DecodeJpeg so that no object with a destructor lives across the setjmp. The
+// pixels come out as 0xffRRGGBB words, the layout of Format_RGB32.
+bool DecodeJpegInto(const unsigned char* data, size_t size, QSize cover, QImage& picture) {
   jpeg_decompress_struct info;
   JpegErrorTrap trap;
   info.err = jpeg_std_error(&trap.manager);
@@ -98,14 +114,17 @@ bool DecodeJpegInto(const unsigned char* data, size_t size, std::vector<unsigned
     jpeg_destroy_decompress(&info);
     return false;
   }
-  info.out_color_space = JCS_EXT_RGBX;
+  info.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+  info.scale_num = 1;
+  info.scale_denom = unsigned(JpegReduction(info.image_width, info.image_height, cover));
   jpeg_start_decompress(&info);
-  width = int(info.output_width);
-  height = int(info.output_height);
-  const size_t rowBytes = size_t(width) * 4;
-  pixels.resize(rowBytes * size_t(height));
+  picture = QImage(int(info.output_width), int(info.output_height), QImage::Format_RGB32);
+  if (picture.isNull()) {
+    jpeg_destroy_decompress(&info);
+    return false;
+  }
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = pixels.data() + rowBytes * info.output_scanline;
+    JSAMPROW row = picture.scanLine(int(info.output_scanline));
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);
@@ -113,12 +132,10 @@ bool DecodeJpegInto(const unsigned char* data, size_t size, std::vector<unsigned
   return true;
 }
 
-QImage DecodeJpeg(const unsigned char* data, size_t size) {
-  std::vector<unsigned char> pixels;
-  int width = 0, height = 0;
-  if (!DecodeJpegInto(data, size, pixels, width, height)) return QImage();
-  const QImage view(pixels.data(), width, height, width * 4, QImage::Format_RGBX8888);
-  return view.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+QImage DecodeJpeg(const unsigned char* data, size_t size, QSize cover) {
+  QImage picture;
+  if (!DecodeJpegInto(data, size, cover, picture)) return QImage();
+  return picture;
 }
 
 // ---- BMP --------------------------------------------------------------------------------------
@@ -134,18 +151,18 @@ QImage DecodeBmp(const unsigned char* data, size_t size) {
 
 // ---- Entry points -----------------------------------------------------------------------------
 
-QImage DecodePicture(const unsigned char* data, size_t size) {
+QImage DecodePicture(const unsigned char* data, size_t size, QSize cover) {
   if (data == nullptr) return QImage();
   switch (RecogniseFormat(data, size)) {
     case FormatPng: return DecodePng(data, size);
-    case FormatJpeg: return DecodeJpeg(data, size);
+    case FormatJpeg: return DecodeJpeg(data, size, cover);
     case FormatBmp: return DecodeBmp(data, size);
     case FormatUnknown: break;
   }
   return QImage();
 }
 
-QImage ReadPictureFile(const std::string& path) {
+QImage ReadPictureFile(const std::string& path, QSize cover) {
   std::error_code failure;
   if (!std::filesystem::is_regular_file(path, failure)) return QImage();
   const std::uintmax_t size = std::filesystem::file_size(path, failure);
@@ -153,5 +170,10 @@ QImage ReadPictureFile(const std::string& path) {
   std::vector<unsigned char> bytes(static_cast<size_t>(size));
   std::ifstream file(path, std::ios::binary);
   if (!file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size))) return QImage();
-  return DecodePicture(bytes.data(), bytes.size());
+  QImage picture = DecodePicture(bytes.data(), bytes.size(), cover);
+  if (picture.sizeInBytes() >= LargePictureBytes || bytes.size() >= size_t(LargePictureBytes)) {
+    bytes = std::vector<unsigned char>();
+    ReleaseFreedMemory();
+  }
+  return picture;
 }

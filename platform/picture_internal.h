@@ -3,19 +3,24 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
+#include <QRect>
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/picture.h"
 
 // ---- Decoding (picture_decode.cpp) ----------------------------------------------------------
 
-// PNG, JPEG or BMP recognised by its first bytes, as Format_ARGB32_Premultiplied; a null image
-// when the bytes are no picture or are damaged.
-QImage DecodePicture(const unsigned char* data, size_t size);
+// PNG, JPEG or BMP recognised by its first bytes; a null image when the bytes are no picture or
+// are damaged. JPEG pictures, which have no transparency, come as Format_RGB32, the others as
+// Format_ARGB32_Premultiplied. With a size to cover, a large JPEG is decoded at a reduced size
+// that still covers it when scaled to cover it.
+QImage DecodePicture(const unsigned char* data, size_t size, QSize cover = QSize());
 // The same for a whole file; a null image when the file cannot be read.
-QImage ReadPictureFile(const std::string& path);
+QImage ReadPictureFile(const std::string& path, QSize cover = QSize());
 
 // ---- Pictures (picture.cpp) -----------------------------------------------------------------
 
@@ -28,17 +33,61 @@ void RefreshSprite(int sprite);
 // An image for drawing into or from, or nullptr.
 QImage* ImageForDrawing(int image);
 
+// ---- Drawing commands (drawing.cpp) ----------------------------------------------------------
+
+// One drawing operation. Drawing into sprites and images paints it at once; drawing on the screen
+// keeps it for the frame (screen.cpp).
+enum DrawCommandKind { CommandClear, CommandPicture, CommandScaledPicture, CommandBox, CommandLine };
+// A text on the screen, by what it shows: its picture is made when the frame is painted.
+struct TextPart {
+  int font;
+  int colour;
+  std::string text;
+  QPoint at;            // top left of the text on the screen
+  bool operator==(const TextPart&) const = default;
+};
+struct DrawCommand {
+  DrawCommandKind kind = CommandClear;
+  QImage picture;       // pictures: held, so that a later change of the sprite cannot alter it
+  QRect area;           // clear, box, picture (at its own size) or scaled target
+  QRect source;         // pictures: the part drawn at area; null for the whole picture
+  QPoint from, to;      // line ends, both drawn
+  int opacity = 255;    // pictures, 0..255
+  int colour = 0;       // clear, box and line, 0x00BBGGRR
+  std::vector<TextPart> texts;   // texts drawn in order, from picture when it is set; else empty
+  QRect bounds;         // every pixel the command may change
+};
+// Fills in the bounds of a command.
+DrawCommand WithBounds(DrawCommand command);
+bool SameDrawCommand(const DrawCommand& a, const DrawCommand& b);
+// Paints a command; the painter's opacity is left as the command set it.
+void PaintDrawCommand(QPainter& painter, const DrawCommand& command);
+
+// Gives the frame's large texts their pictures. Large texts drawn over each other (a title with
+// its shadows) become one picture: the same pixels are blended once instead of once per copy. A
+// run of overlapping texts becomes one command; one resolved before joins what follows it, so
+// that resolving early gives the same frame (text_runs.cpp).
+void ResolveTexts(std::vector<DrawCommand>& frame);
+void ForgetMergedTexts();
+
 // ---- Screen (screen.cpp) --------------------------------------------------------------------
 
-// The painter on the back buffer, opened on first use after each flip or clear; nullptr while
-// no screen is open.
-QPainter* ScreenPainter();
+// Adds a command to the frame being drawn on the screen; false while no screen is open.
+bool DrawOnScreen(DrawCommand command);
 
 // ---- Fonts (font.cpp) ------------------------------------------------------------------------
 
 void FreeAllFonts();
 // Pixels from the top of a text cell to the baseline.
 int FontAscent(int font);
+// Text in a font this large is drawn on the screen from kept pictures; smaller text directly.
+bool IsTextKeptAsPicture(int font);
+// Where the picture of a text lies, from the text's top left: every pixel the text can touch.
+QRect TextPictureArea(int font, const std::string& text);
+// The text drawn into a transparent picture of that area; TextPictureOf keeps the pictures of
+// the texts drawn last.
+QImage DrawTextPicture(int font, const std::string& text, int colour);
+QImage TextPictureOf(int font, const std::string& text, int colour);
 
 // ---- Drawing (drawing.cpp) ------------------------------------------------------------------
 

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <malloc.h>
+
 #include <chrono>
 
 #include "platform/files.h"
@@ -30,3 +32,5 @@ uint32_t ElapsedMilliseconds() {
   auto since = std::chrono::steady_clock::now().time_since_epoch();
   return uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
 }
+
+void ReleaseFreedMemory() { malloc_trim(0); }

@@ -15,3 +15,6 @@ void Delay(int milliseconds);
 
 // Milliseconds since an arbitrary fixed moment (monotonic).
 uint32_t ElapsedMilliseconds();
+
+// Gives memory the program has freed back to the system: decoding pictures leaves much of it.
+void ReleaseFreedMemory();

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,12 +47,15 @@ class ClientWidget : public QWidget {
  public:
   ClientWidget(int window, QWidget* frame) : QWidget(frame), window_(window) {
     setMouseTracking(true);
+    // The screen paints every pixel it covers: Qt need not fill a background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
   }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
-    PaintScreenOnWindow(window_, painter);
+    const QRect screen = PaintScreenOnWindow(window_, painter, event->region());
+    for (const QRect& rest : event->region() - screen) painter.fillRect(rest, palette().window());
     NoteDispatched();
   }
   void mouseMoveEvent(QMouseEvent*) override { PostEvent({EventMouseMove, window_, 0}); }
@@ -84,6 +88,10 @@ QWidget* WindowClientWidget(int window) {
 
 void RepaintWindow(int window) {
   if (QWidget* client = WindowClientWidget(window)) client->update();
+}
+
+void RepaintWindowRegion(int window, const QRegion& region) {
+  if (QWidget* client = WindowClientWidget(window)) client->update(region);
 }
 
 QWidget* DialogParent() {
@@ -160,11 +168,65 @@ void ActivateWindow(int window) {
 
 // ---- [Pointer] --------------------------------------------------------------------------------
 
+namespace {
+
+// Asking the X server where the pointer is costs a round trip, and the programs ask every frame.
+// The answer is kept until a mouse or window event of the program may have changed it, and for
+// a short while at most, for the pointer moving over other programs' windows.
+constexpr int PointerAgeLimitMs = 100;
+
+struct PointerState {
+  bool known = false;       // global holds the pointer position
+  QPoint global;            // on the desktop
+  QElapsedTimer age;        // since global was read
+  bool watching = false;    // the event filter is installed
+};
+
+PointerState gPointer;
+
+// Sees every event of the application, also mouse moves over widgets that do not track them.
+class PointerWatcher : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseMove:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::Enter:
+      case QEvent::Leave:
+      case QEvent::Move:
+      case QEvent::Resize:
+      case QEvent::Show:
+      case QEvent::Hide:
+      case QEvent::WindowActivate:
+      case QEvent::WindowDeactivate: gPointer.known = false; break;
+      default: break;
+    }
+    return false;
+  }
+};
+
+QPoint PointerOnDesktop() {
+  PointerState& p = gPointer;
+  if (!p.watching && qApp != nullptr) {
+    qApp->installEventFilter(new PointerWatcher);
+    p.watching = true;
+  }
+  if (!p.known || p.age.elapsed() > PointerAgeLimitMs) {
+    p.global = QCursor::pos();
+    p.age.start();
+    p.known = true;
+  }
+  return p.global;
+}
+
+}  // namespace
+
 // One coordinate of the pointer in the client area, -1 outside [0, size).
 static int PointerCoordinate(int window, bool horizontal) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return -1;
-  QPoint at = client->mapFromGlobal(QCursor::pos());
+  QPoint at = client->mapFromGlobal(PointerOnDesktop());
   int value = horizontal ? at.x() : at.y();
   int size = horizontal ? client->width() : client->height();
   return value >= 0 && value < size ? value : -1;
@@ -174,7 +236,10 @@ int WindowMouseX(int window) { return PointerCoordinate(window, true); }
 int WindowMouseY(int window) { return PointerCoordinate(window, false); }
 
 void MovePointer(int window, int x, int y) {
-  if (QWidget* client = WindowClientWidget(window)) QCursor::setPos(client->mapToGlobal(QPoint(x, y)));
+  QWidget* client = WindowClientWidget(window);
+  if (!client) return;
+  QCursor::setPos(client->mapToGlobal(QPoint(x, y)));
+  gPointer.known = false;
 }
 
 int ShowSystemCursor() {

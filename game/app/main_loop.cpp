@@ -29,6 +29,7 @@
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/process.h"
 
 AppState gApp;
 
@@ -113,6 +114,8 @@ bool OpenGameScreen() {
   gApp.screenState = ScreenIntro;
   StartTimer(GameWindow, FrameTimer, FramePeriodMs, IntroTick);
   PlaySound(SoundIntro);
+  // Decoding the pictures left much freed memory behind.
+  ReleaseFreedMemory();
   return true;
 }
 

@@ -42,7 +42,7 @@ void LoadDefaultBackground() {
 // overflows is cut off at the right or the bottom.
 void LoadFolderBackground(const std::string& path) {
   CreateSprite(SpriteBackground, ScreenWidthPx, ScreenHeightPx, 0);
-  if (!LoadImageFile(ImageBackgroundSource, path)) {
+  if (!LoadImageFileToCover(ImageBackgroundSource, path, ScreenWidthPx, ScreenHeightPx)) {
     FreeSprite(SpriteBackground);
     return;
   }

@@ -1,0 +1,118 @@
+// The large texts of a frame get their pictures; overlapping ones share one.
+//
+// Qt rasterises large glyphs anew at every drawing. A title with its shadow copies blends the
+// same pixels once per copy as well. Blending the copies into
+// one transparent picture first, in their order, and that picture over the frame, touches each
+// pixel once. The merged pictures of the runs drawn last are kept, and the copies' own pictures
+// are made only to build one, so a page at rest neither draws nor keeps them.
+#include <algorithm>
+#include <functional>
+#include <list>
+#include <map>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "platform/picture_internal.h"
+
+namespace {
+
+constexpr size_t KeptRuns = 16;
+
+// A run by its texts, placed from the top left of the first one.
+using RunKey = std::vector<TextPart>;
+
+struct MergedRun {
+  RunKey key;
+  QImage picture;   // the run blended into one picture
+};
+
+struct RunOrder {
+  static bool Before(const TextPart& a, const TextPart& b) {
+    return std::make_tuple(a.font, a.colour, std::cref(a.text), a.at.x(), a.at.y()) <
+           std::make_tuple(b.font, b.colour, std::cref(b.text), b.at.x(), b.at.y());
+  }
+  bool operator()(const RunKey& a, const RunKey& b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), Before);
+  }
+};
+
+struct MergedTexts {
+  std::list<MergedRun> recent;                                        // most recently used first
+  std::map<RunKey, std::list<MergedRun>::iterator, RunOrder> byKey;
+};
+
+MergedTexts gMerged;
+
+// The run's picture, covering `area`: each text's picture blended in, in order.
+QImage MergedPicture(const std::vector<TextPart>& texts, const QRect& area) {
+  MergedTexts& m = gMerged;
+  RunKey key = texts;
+  for (TextPart& part : key) part.at -= texts.front().at;
+  auto found = m.byKey.find(key);
+  if (found != m.byKey.end()) {
+    m.recent.splice(m.recent.begin(), m.recent, found->second);
+    return found->second->picture;
+  }
+  MergedRun run;
+  run.picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+  run.picture.fill(Qt::transparent);
+  {
+    QPainter painter(&run.picture);
+    for (const TextPart& part : texts) {
+      const QRect at = TextPictureArea(part.font, part.text).translated(part.at - area.topLeft());
+      painter.drawImage(at.topLeft(), DrawTextPicture(part.font, part.text, part.colour));
+    }
+  }
+  run.key = key;
+  m.recent.push_front(std::move(run));
+  m.byKey.emplace(std::move(key), m.recent.begin());
+  if (m.recent.size() > KeptRuns) {
+    m.byKey.erase(m.recent.back().key);
+    m.recent.pop_back();
+  }
+  return m.recent.front().picture;
+}
+
+bool IsLargeText(const DrawCommand& command) {
+  return !command.texts.empty() && IsTextKeptAsPicture(command.texts.front().font);
+}
+
+// Each next large text overlaps what the run covers so far.
+bool Joins(const DrawCommand& command, const QRect& run) {
+  return IsLargeText(command) && command.area.intersects(run);
+}
+
+}  // namespace
+
+void ResolveTexts(std::vector<DrawCommand>& frame) {
+  std::vector<DrawCommand> resolved;
+  resolved.reserve(frame.size());
+  for (size_t i = 0; i < frame.size();) {
+    if (!IsLargeText(frame[i])) {
+      resolved.push_back(std::move(frame[i++]));
+      continue;
+    }
+    DrawCommand run = std::move(frame[i++]);
+    bool merged = false;
+    while (i < frame.size() && Joins(frame[i], run.area)) {
+      run.area |= frame[i].area;
+      run.texts.insert(run.texts.end(), frame[i].texts.begin(), frame[i].texts.end());
+      ++i;
+      merged = true;
+    }
+    if (merged || run.picture.isNull()) {
+      const TextPart& only = run.texts.front();
+      run.picture = run.texts.size() > 1 ? MergedPicture(run.texts, run.area)
+                                         : TextPictureOf(only.font, only.text, only.colour);
+    }
+    run.bounds = run.area;
+    resolved.push_back(std::move(run));
+  }
+  frame = std::move(resolved);
+}
+
+void ForgetMergedTexts() {
+  gMerged.recent.clear();
+  gMerged.byKey.clear();
+}
