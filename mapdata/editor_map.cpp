@@ -5,7 +5,7 @@
 EditorMap gEditorMap = {nullptr, {}, {}, 0};
 
 void CreateEditorGrid() {
-  if (!gEditorMap.grid) gEditorMap.grid = new CellGrid();
+  if (!gEditorMap.grid) gEditorMap.grid = NewGrid();
 }
 
 void ClearEditorMap(EditorMap& map) {

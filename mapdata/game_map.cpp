@@ -23,7 +23,7 @@ constexpr int GameLayerFields = LayerSlots - FirstGameLayer;   // layer fields t
 }  // namespace
 
 void CreateMapStore() {
-  if (!gMap.store) gMap.store = new CellGrid();
+  if (!gMap.store) gMap.store = NewGrid();
 }
 
 // ---- Placing a level -----------------------------------------------------------------------

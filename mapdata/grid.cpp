@@ -1,7 +1,22 @@
 #include "mapdata/grid.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
-void ClearGrid(CellGrid& grid) { std::memset(&grid, 0, sizeof grid); }
+// calloc takes large blocks fresh from the system, which gives them zeroed and holds no page of
+// them until one is written.
+CellGrid* NewGrid() { return static_cast<CellGrid*>(std::calloc(1, sizeof(CellGrid))); }
+
+void FreeGrid(CellGrid* grid) { std::free(grid); }
+
+// Reading a page never written takes no memory; writing zeros to it would.
+void ClearGrid(CellGrid& grid) {
+  for (LevelCells& cells : grid.level) {
+    const int32_t* first = &cells.cell[0][0][0];
+    const int32_t* end = first + sizeof(LevelCells) / sizeof(int32_t);
+    if (std::any_of(first, end, [](int32_t cell) { return cell != 0; })) ClearLevelCells(cells);
+  }
+}
 
 void ClearLevelCells(LevelCells& cells) { std::memset(&cells, 0, sizeof cells); }

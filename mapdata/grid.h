@@ -28,6 +28,10 @@ struct CellGrid {
   LevelCells level[LevelSlots];
 };
 
-// Sets every cell of every level to 0.
+// A grid with every cell 0. Its memory is taken from the system only where cells are written,
+// so a map of a few levels holds a few of its 4.6 MB. Free it with FreeGrid.
+CellGrid* NewGrid();
+void FreeGrid(CellGrid* grid);
+// Sets every cell of every level to 0, writing only to the levels that hold something.
 void ClearGrid(CellGrid& grid);
 void ClearLevelCells(LevelCells& cells);

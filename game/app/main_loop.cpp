@@ -194,6 +194,9 @@ void DrawPageFrame() {
 
 void EndIntro() {
   StopTimer(GameWindow, FrameTimer);
+  // Nothing shows the intro again: its two screen-sized cards give their memory back.
+  FreeSprite(SpriteIntroCard1);
+  FreeSprite(SpriteIntroCard2);
   gApp.screenState = ScreenMainMenu;
   StartTimer(GameWindow, FrameTimer, FramePeriodMs, FrameTick);
   MusicCheck();

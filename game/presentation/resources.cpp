@@ -148,6 +148,9 @@ void LoadSprites() {
   LoadResourceSprite(SpriteStar2, "Images\\xing1.png");
   BuildIntroCard(SpriteIntroCard1, ImageLogo, LogoX, LogoY);
   BuildIntroCard(SpriteIntroCard2, ImageLettering, LetteringX, LetteringY);
+  // The cards hold all that is drawn of the two pictures.
+  FreeImage(ImageLogo);
+  FreeImage(ImageLettering);
   CutFaces();
   LoadNumberedSprites(SpritePopupDigit0, "Images\\Shuzi\\", 0, 11);
   LoadNumberedSprites(SpritePanelButton1, "Images\\Anniu\\", 1, 6);

@@ -129,7 +129,7 @@ TEST_F(MapWriterTest, RoundTripKeepsCellsTypesAndTexts) {
   ASSERT_TRUE(WriteFileAtomically(path, BuildMapText(info, gEditorMap)));
 
   static EditorMap copy;
-  copy.grid = new CellGrid();
+  copy.grid = NewGrid();
   ClearEditorMap(copy);
   ReadBack back{{}, -1, &copy};
   ASSERT_TRUE(ReadMapTree(path, ReadBackElement, &back));
@@ -145,7 +145,7 @@ TEST_F(MapWriterTest, RoundTripKeepsCellsTypesAndTexts) {
     EXPECT_EQ(copy.layerCount[level], gEditorMap.layerCount[level]);
   }
   EXPECT_EQ(std::memcmp(copy.grid, gEditorMap.grid, sizeof(CellGrid)), 0);
-  delete copy.grid;
+  FreeGrid(copy.grid);
 
   // The game reads the same file: shown cells become tiles one layer index higher.
   LoadMapFile(path);
