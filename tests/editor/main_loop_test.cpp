@@ -1,6 +1,8 @@
 // The main window: its controls and status bar, the frame tick with the loading bar and the
 // pointer, and quitting with the unsaved-changes question.
+#include <climits>
 #include <string>
+#include <utility>
 
 #include "editor/drawing.h"
 #include "editor/editing.h"
@@ -114,17 +116,21 @@ TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
   EXPECT_EQ(boxes[2].colour, Rgb(255, 255, 0));
   EXPECT_EQ(boxes[0].width, 500);
   EXPECT_EQ(boxes[2].x, 222);
-  EXPECT_EQ(boxes[2].width, 165);   // 496 / 3 = 165.3
   EXPECT_EQ(text, "1/3");
 
-  gEditor.declaredLevelCount = 0;
-  StartDrawLog();
-  FrameTick();
-  StopDrawLog();
-  for (const DrawRecord& r : DrawLog()) {
-    if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) {
-      EXPECT_EQ(r.width, 0);
-    }
+  // Whatever the file declares: nothing to divide by, more levels than declared, or a count
+  // whose arithmetic would overflow 32 bits.
+  const std::pair<int, int> fills[] = {{3, 165}, {0, 0}, {-5, 0}, {1, 496}, {2, 248},
+                                       {INT_MAX, 0}, {INT_MAX - 1, 0}, {600, 1}};
+  for (const auto& [declared, width] : fills) {
+    gEditor.declaredLevelCount = declared;
+    StartDrawLog();
+    FrameTick();
+    StopDrawLog();
+    int fill = -1;
+    for (const DrawRecord& r : DrawLog())
+      if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) fill = r.width;
+    EXPECT_EQ(fill, width) << declared;
   }
 }
 
@@ -154,7 +160,15 @@ TEST_F(MainLoop, UnsavedPaintingAsksAndYesOpensTheSaveCheck) {
 
   HandleEditorEvent(Event{EventCloseWindow, SaveWindow, 0});
   EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  // Esc or the question's close box: back to editing, the painting kept.
+  QueueDialogAnswer("");
+  HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
+  EXPECT_FALSE(gEditor.quit);
+  EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(Cell(1, 1, 1), 0);
   QueueDialogAnswer("no");
   HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
   EXPECT_TRUE(gEditor.quit);
+  EXPECT_EQ(ShownDialogs().size(), 3u);
 }
