@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/app.h"
+#include "platform/media.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
@@ -84,6 +85,7 @@ bool InitPlatform() {
 }
 
 void ShutdownPlatform() {
+  ShutdownMedia();
   if (!gAppPlatform.application) return;
   ReleasePictures();
   std::vector<int> numbers;

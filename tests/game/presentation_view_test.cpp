@@ -207,6 +207,17 @@ TEST_F(PageTest, LoadingPageCountsUpInQuarters) {
   StartDrawLog();
   DrawLoadingPage();
   EXPECT_EQ(DrawnTexts().back().text, "0%");
+  gMap.declaredLevelCount = 1;   // far more levels than declared: the bar keeps within its frame
+  gMap.levelCount = 300;
+  StartDrawLog();
+  DrawLoadingPage();
+  int barWidth = -1, rightmostStar = 0;
+  for (const DrawRecord& r : DrawnSprites()) {
+    if (r.number == SpriteLoadingBar) barWidth = r.width;
+    if (r.number == SpriteStar) rightmostStar = std::max(rightmostStar, r.x);
+  }
+  EXPECT_EQ(barWidth, 680);
+  EXPECT_LE(rightmostStar, 680 + 105 + 10);
 }
 
 TEST_F(PageTest, HelpPageHasItsTwelveLines) {
