@@ -134,6 +134,63 @@ TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
   }
 }
 
+// ---- Events of the main window -----------------------------------------------------------------
+
+// Presses, moves and releases of the main window paint at the pointer: the left button clears,
+// the right button shows, a move paints only while a button is held.
+TEST_F(MainLoop, MouseEventsOfTheMainWindowPaint) {
+  NewLevel(1);
+  auto at = [](int x, int y, EventKind kind) {
+    MovePointer(EditorWindow, x, y);
+    HandleEditorEvent(Event{kind, EditorWindow, 0});
+  };
+  at(66, 75, EventLeftButtonDown);
+  EXPECT_EQ(Cell(1, 1, 1), 0);
+  at(108, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 2), 0) << "dragging clears";
+  at(150, 75, EventLeftButtonUp);
+  at(150, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 3), 1) << "released: no more painting";
+  at(66, 75, EventRightButtonDown);
+  EXPECT_EQ(Cell(1, 1, 1), 1);
+  at(108, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 2), 1) << "dragging shows";
+  at(108, 75, EventRightButtonUp);
+  EXPECT_FALSE(gEditor.dragging);
+  EXPECT_EQ(gEditor.changed, 0);
+  HandleEditorEvent(Event{EventLeftButtonDown, NewLevelWindow, 0});
+  EXPECT_EQ(Cell(1, 1, 2), 1) << "only the main window paints";
+}
+
+// Each control of the row along the bottom reaches its own command.
+TEST_F(MainLoop, TheControlRowButtonsReachTheirCommands) {
+  auto press = [](int gadget, int state = 0) {
+    SimulateGadgetChange(gadget, state);
+    for (Event e = PollEvent(); e.kind != EventNone; e = PollEvent()) HandleEditorEvent(e);
+  };
+  press(GadgetNewLevel);
+  EXPECT_TRUE(IsWindowOpen(NewLevelWindow));
+  press(GadgetTypePicture1 + 2);
+  EXPECT_FALSE(IsWindowOpen(NewLevelWindow));
+  EXPECT_EQ(gEditor.currentType, 3);
+  NewLevel(1);
+  press(GadgetNewLayer);
+  EXPECT_EQ(gEditor.currentLayerCount, 2);
+  press(GadgetLayerList, 0);
+  EXPECT_EQ(gEditor.currentLayer, 1);
+  press(GadgetLevelList, 0);
+  EXPECT_EQ(gEditor.currentLevel, 1);
+  EXPECT_EQ(gEditor.currentType, 3);
+  press(GadgetSaveMap);
+  EXPECT_TRUE(IsWindowOpen(SaveWindow)) << "two even levels: the save window opens";
+  press(GadgetOpenMap);
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].kind, DialogOpenFile);
+  EXPECT_EQ(ShownDialogs()[0].title, "选择地图文件");
+  EXPECT_EQ(ShownDialogs()[0].text, "地图文件 (*.xml)|*.xml");
+  EXPECT_EQ(ShownDialogs()[0].start, gEditor.workingDirectory);
+}
+
 // ---- Quitting ---------------------------------------------------------------------------------
 
 TEST_F(MainLoop, ANeverPaintedMapClosesWithoutAQuestion) {
