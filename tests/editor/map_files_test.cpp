@@ -231,7 +231,7 @@ TEST_F(Saving, AnUnwritableTargetIsRefusedBeforeTheProgressRun) {
   EXPECT_EQ(CountFiles(scratch_), 1);
 }
 
-TEST_F(Saving, TheSavedFileKeepsItsModeItsLinkAndItsPlace) {
+TEST_F(Saving, TheSavedFileKeepsItsModeAndItsLink) {
   namespace fs = std::filesystem;
   const std::string target = File("private.xml");
   WriteBytes(target, "old");
@@ -244,13 +244,6 @@ TEST_F(Saving, TheSavedFileKeepsItsModeItsLinkAndItsPlace) {
   EXPECT_NE(ReadBytes(target).find("<f>只给我看</f>"), std::string::npos);
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write)
       << "the password stays private";
-  // In a folder that takes no new file, the file itself is written.
-  InjectFileFaults(FileFaults{.folderTakesNoFile = true});
-  gEditor.info.password = "换了";
-  const bool saved = SaveToFile(target);
-  InjectFileFaults(FileFaults{});
-  EXPECT_TRUE(saved);
-  EXPECT_NE(ReadBytes(target).find("<f>换了</f>"), std::string::npos);
   EXPECT_EQ(CountFiles(scratch_), 2);
 }
 

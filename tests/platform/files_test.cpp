@@ -128,18 +128,13 @@ class FileReplacementTest : public testing::Test {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  static unsigned ModeOf(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-  }
   static ino_t InodeOf(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
   }
   int CountEntries() const {
-    int n = 0;
-    for (const auto& entry : fs::directory_iterator(directory_.PathOf(""))) n += !entry.path().empty();
-    return n;
+    return static_cast<int>(
+        std::distance(fs::directory_iterator(directory_.PathOf("")), fs::directory_iterator()));
   }
 
   TestPictureDirectory directory_;
@@ -161,39 +156,6 @@ TEST_F(FileReplacementTest, ReplacesAFileAndFailsCleanly) {
   EXPECT_EQ(CountEntries(), 2) << "no temporary file is left behind";
 }
 
-TEST_F(FileReplacementTest, TheFileKeepsItsModeAndALinkKeepsPointingAtIt) {
-  const std::string secret = File("secret.xml");
-  Write(secret, "<f>password</f>");
-  fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
-  ASSERT_TRUE(WriteFileAtomically(secret, "<f>new password</f>"));
-  EXPECT_EQ(ModeOf(secret), 0600u) << "a private map stays private";
-  EXPECT_EQ(Read(secret), "<f>new password</f>");
-
-  const std::string link = File("link.xml");
-  fs::create_symlink("secret.xml", link);
-  ASSERT_TRUE(WriteFileAtomically(link, "through the link"));
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Read(secret), "through the link");
-  EXPECT_EQ(ModeOf(secret), 0600u);
-
-  const mode_t mask = umask(022);
-  ASSERT_TRUE(WriteFileAtomically(File("fresh.xml"), "new file"));
-  umask(mask);
-  EXPECT_EQ(ModeOf(File("fresh.xml")), 0644u) << "a new file gets the mode a plain create gives";
-  EXPECT_EQ(CountEntries(), 3);
-}
-
-TEST_F(FileReplacementTest, AReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
-  const std::string path = File("locked.xml");
-  Write(path, "old");
-  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  FileReplacement replacement;
-  EXPECT_FALSE(BeginFileReplacement(path, replacement)) << "judged by the mode bits, even as root";
-  EXPECT_FALSE(WriteFileAtomically(path, "new"));
-  EXPECT_EQ(Read(path), "old");
-  EXPECT_EQ(CountEntries(), 1);
-}
-
 TEST_F(FileReplacementTest, AFolderThatTakesNoNewFileIsWrittenInPlace) {
   const std::string path = File("map.xml");
   Write(path, "old contents, longer than the new");
@@ -204,40 +166,4 @@ TEST_F(FileReplacementTest, AFolderThatTakesNoNewFileIsWrittenInPlace) {
   EXPECT_EQ(InodeOf(path), inode) << "the same file, written in place";
   EXPECT_FALSE(WriteFileAtomically(File("other.xml"), "new")) << "a new file cannot be made there";
   EXPECT_EQ(CountEntries(), 1);
-}
-
-TEST_F(FileReplacementTest, AFullDiskLeavesTheOldFileAndNoTemporaryFile) {
-  const std::string path = File("map.xml");
-  Write(path, "old bytes");
-  FileReplacement replacement;
-  ASSERT_TRUE(BeginFileReplacement(path, replacement));
-  EXPECT_EQ(CountEntries(), 2) << "the new file is made beside the old one";
-  InjectFileFaults(FileFaults{.diskRoom = 4});
-  EXPECT_FALSE(FinishFileReplacement(replacement, "new bytes, more than four"));
-  EXPECT_EQ(Read(path), "old bytes");
-  EXPECT_EQ(CountEntries(), 1);
-}
-
-TEST_F(FileTree, ListDirectoryMatchesPatternsAndMarksDirectories) {
-  EXPECT_EQ(Names(ListDirectory("images\\", "*.jpg", 100)), std::vector<std::string>{"bg1.JPG"});
-  EXPECT_EQ(Names(ListDirectory("Images", "BG*", 100)), std::vector<std::string>{"bg1.JPG"});
-  EXPECT_TRUE(ListDirectory("Images", "*.png", 100).empty());
-  EXPECT_TRUE(ListDirectory("NoSuchDir", "*.*", 100).empty());
-  std::vector<DirectoryEntry> entries = ListDirectory("Images", "*.*", 100);
-  EXPECT_EQ(Names(entries), (std::vector<std::string>{".", "..", "Xianshi", "bg1.JPG", "readme"}));
-  for (const DirectoryEntry& entry : entries)
-    EXPECT_EQ(entry.isFile, entry.name == "bg1.JPG" || entry.name == "readme") << entry.name;
-}
-
-TEST_F(FileTree, ListDirectoryLimitCountsDotEntries) {
-  // Five entries in all; a limit of n looks at exactly n of them, dot entries included.
-  for (int limit = 0; limit <= 6; ++limit)
-    EXPECT_EQ(int(ListDirectory("Images", "*.*", limit).size()), std::min(limit, 5)) << limit;
-  // With a pattern the limit counts the entries looked at, not the ones returned.
-  std::vector<DirectoryEntry> all = ListDirectory("Images", "*.*", 100);
-  int position = int(std::find_if(all.begin(), all.end(),
-                                  [](const DirectoryEntry& e) { return e.name == "bg1.JPG"; }) -
-                     all.begin());
-  EXPECT_TRUE(ListDirectory("Images", "*.jpg", position).empty());
-  EXPECT_EQ(ListDirectory("Images", "*.jpg", position + 1).size(), 1u);
 }
