@@ -249,30 +249,30 @@ TEST_F(Saving, TheSavedFileKeepsItsModeAndItsLink) {
 
 // ---- Several commands at once -----------------------------------------------------------------
 
-// One event is taken before each level is written: every command waits out the save, while
-// painting goes on and keeps its change unsaved.
+// One event is taken before each level is written: every command waits out the save, 是 to the
+// close question included, while painting goes on and keeps its change unsaved.
 TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
-  WriteBytes(File("other.xml"), MapFile({"3$" + FullLayer()}));
-  for (int level = 1; level <= 6; ++level) NewLevel(1);
+  for (int level = 1; level <= 7; ++level) NewLevel(1);
   SaveCommand();
   ASSERT_TRUE(IsWindowOpen(SaveWindow));
   MovePointer(EditorWindow, 66, 75);
   PostEvent(Event{EventLeftButtonDown, EditorWindow, 0});
   PostEvent(Event{EventLeftButtonUp, EditorWindow, 0});
-  QueueDialogAnswer(File("other.xml"));
   SimulateGadgetChange(GadgetOpenMap, 0);
   SimulateGadgetChange(GadgetLevelList, 0);
   SimulateGadgetChange(GadgetNewLevel, 0);
   PostEvent(Event{EventShortcut, EditorWindow, ShortcutNewLevelType1});
-  ASSERT_TRUE(SaveToFile(File("six")));
-  for (const ShownDialog& d : ShownDialogs()) EXPECT_NE(d.kind, DialogOpenFile);
-  EXPECT_EQ(gEditorMap.levelCount, 6);
-  EXPECT_EQ(gEditor.currentLevel, 6);
-  EXPECT_EQ(GadgetState(GadgetLevelList), 5) << "the ignored pick is undone";
+  QueueDialogAnswer("yes");
+  PostEvent(Event{EventCloseWindow, EditorWindow, 0});
+  ASSERT_TRUE(SaveToFile(File("seven")));
+  EXPECT_EQ(DialogTexts(), (std::vector<std::string>{"地图还没保存是否需要保存？", "保存成功"}))
+      << "neither the open dialog nor a second save check";
+  EXPECT_EQ(gEditorMap.levelCount, 7);
+  EXPECT_EQ(gEditor.currentLevel, 7);
+  EXPECT_EQ(GadgetState(GadgetLevelList), 6) << "the ignored pick is undone";
   EXPECT_FALSE(IsWindowOpen(NewLevelWindow));
-  const std::string saved = ReadBytes(File("six.xml"));
-  EXPECT_EQ(saved.find("<o>3$"), std::string::npos) << "no level of the other map";
-  EXPECT_NE(saved.find("<e>6</e>"), std::string::npos);
+  EXPECT_FALSE(gEditor.quit);
+  EXPECT_NE(ReadBytes(File("seven.xml")).find("<e>7</e>"), std::string::npos);
   EXPECT_EQ(Cell(1, 1, 1), 0) << "painting went on";
   EXPECT_EQ(gEditor.changed, 0) << "a change painted during the save may not be in the file";
 }
@@ -378,7 +378,8 @@ TEST_F(Opening, OnlyARegularFileIsReadAsAMap) {
   std::filesystem::create_symlink("/dev/zero", File("zero.xml"));
   OpenMap(File("fifo.xml"));
   OpenMap(File("zero.xml"));
-  EXPECT_EQ(DialogTexts(), (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
+  EXPECT_EQ(DialogTexts(),
+            (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
   EXPECT_EQ(gEditorMap.levelCount, 0);
 }
 

@@ -78,10 +78,10 @@ class SpriteFileTest : public AppTest {};
 
 TEST_F(SpriteFileTest, EachSpriteComesFromItsOwnFile) {
   const std::pair<int, const char*> sprites[] = {
-      {SpriteBottomBar, "Images\\xiabg.png"},        {SpriteShadow, "Images\\yinying.png"},
-      {SpriteSettingsButton, "Images\\Shezhi.png"},  {SpriteStar, "Images\\xing.png"},
-      {SpriteStar2, "Images\\xing1.png"},            {SpritePopupDigit0 + 3, "Images\\Shuzi\\3.png"},
-      {SpritePopupSign, "Images\\Shuzi\\10.png"},    {SpritePanelButton1, "Images\\Anniu\\1.png"},
+      {SpriteBottomBar, "Images\\xiabg.png"}, {SpriteShadow, "Images\\yinying.png"},
+      {SpriteSettingsButton, "Images\\Shezhi.png"}, {SpriteStar, "Images\\xing.png"},
+      {SpriteStar2, "Images\\xing1.png"}, {SpritePopupDigit0 + 3, "Images\\Shuzi\\3.png"},
+      {SpritePopupSign, "Images\\Shuzi\\10.png"}, {SpritePanelButton1, "Images\\Anniu\\1.png"},
       {SpritePauseButtonPaused, "Images\\Anniu\\6.png"},
       {SpriteCaptionScore, "Images\\Xianshi\\10.png"},
       {SpriteCaptionLevelAfter, "Images\\Xianshi\\19.png"},
@@ -90,10 +90,12 @@ TEST_F(SpriteFileTest, EachSpriteComesFromItsOwnFile) {
       {SpriteItemDigit0 + 9, "Images\\Anniu\\19.png"},
       {SpriteExplosion1 + 15, "Images\\zhadan\\16.png"},
       {SpriteMenuButton1 + 6, "Images\\Xianshi\\36.png"},
-      {SpriteLoadingFrame, "Images\\Xianshi\\37.png"}, {SpriteLoadingBar, "Images\\Xianshi\\38.png"},
-      {SpriteTitleBanner, "Images\\Xianshi\\39.png"},  {SpriteAnimation1, "Images\\Donghua\\11.png"},
-      {SpriteParticle, "Images\\Donghua\\14.png"},     {SpritePointer, "Images\\Mouse.png"},
+      {SpriteLoadingFrame, "Images\\Xianshi\\37.png"},
+      {SpriteLoadingBar, "Images\\Xianshi\\38.png"}, {SpriteTitleBanner, "Images\\Xianshi\\39.png"},
+      {SpriteAnimation1, "Images\\Donghua\\11.png"}, {SpriteParticle, "Images\\Donghua\\14.png"},
+      {SpritePointer, "Images\\Mouse.png"},
   };
+
   constexpr int Copy = 990;
   LoadSprites();
   for (const auto& [sprite, file] : sprites) {

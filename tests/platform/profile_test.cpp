@@ -122,7 +122,8 @@ TEST_F(ProfileFile, AWriteReplacesTheFileWholeKeepingItsMode) {
   InjectFileFaults(FileFaults{.diskRoom = 3});
   EXPECT_FALSE(WriteIni("Sound", "Yinliang", "700", file_));
   EXPECT_EQ(Contents(), "[Sound]\nYinliang=600\n; keep me\n") << "a failed write changes nothing";
-  EXPECT_EQ(std::distance(fs::directory_iterator(directory_.PathOf("")), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(directory_.PathOf("")), fs::directory_iterator()),
+            1);
 }
 
 TEST_F(ProfileFile, AFileThatCannotBeReadIsNotWrittenOver) {
