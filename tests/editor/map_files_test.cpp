@@ -231,11 +231,14 @@ TEST_F(Saving, AnUnwritableTargetIsRefusedBeforeTheProgressRun) {
   EXPECT_EQ(CountFiles(scratch_), 1);
 }
 
-TEST_F(Saving, TheSavedFileKeepsItsModeAndItsLink) {
+TEST_F(Saving, TheSavedFileKeepsItsModeItsOwnerAndItsLink) {
   namespace fs = std::filesystem;
   const std::string target = File("private.xml");
   WriteBytes(target, "old");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  // Where the process may give a file away (as root), the saved file keeps its owner too.
+  constexpr uid_t OtherOwner = 4321;
+  const bool givenAway = chown(target.c_str(), OtherOwner, OtherOwner) == 0;
   fs::create_symlink("private.xml", File("link.xml"));
   NewLevel(1);
   gEditor.info.password = "只给我看";
@@ -244,6 +247,9 @@ TEST_F(Saving, TheSavedFileKeepsItsModeAndItsLink) {
   EXPECT_NE(ReadBytes(target).find("<f>只给我看</f>"), std::string::npos);
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write)
       << "the password stays private";
+  struct stat info;
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  if (givenAway) EXPECT_EQ(info.st_uid, OtherOwner);
   EXPECT_EQ(CountFiles(scratch_), 2);
 }
 
