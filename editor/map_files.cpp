@@ -79,7 +79,8 @@ void ShowSaveProgress(int percent) {
 // ---- Save check -------------------------------------------------------------------------------
 
 void SaveCommand() {
-  if (!gEditorMap.grid) return;
+  // 是 to the close question during a save: that save is already running.
+  if (!gEditorMap.grid || gEditor.busy) return;
   for (int level = 1; level <= gEditorMap.levelCount; ++level) {
     if (CountShownCells(level) % 2 != 0) {
       ShowMessage(MessageTitle,
