@@ -9,6 +9,7 @@
 #include "mapdata/level_model.h"
 #include "mapdata/map_writer.h"
 #include "platform/app.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 // Sections: pictures | level | loading bar
 #include "editor/drawing.h"
 
+#include <cstdint>
 #include <string>
 
 #include "editor/editor_state.h"
@@ -88,13 +89,15 @@ void DrawLevel() {
 void DrawLoadingBar() {
   const int read = gEditorMap.levelCount;
   const int declared = gEditor.declaredLevelCount;
-  // Nothing to divide by when the file declares no levels: the bar stays empty.
-  int fill = declared > 0 ? (2 * BarFillWidth * read + declared) / (2 * declared) : 0;
+  // Nothing to divide by when the file declares no levels: the bar stays empty. Any declared
+  // count a file may hold is worked out in 64 bits.
+  const int64_t twiceShare = int64_t{2} * BarFillWidth * read + declared;
+  int64_t fill = declared > 0 ? twiceShare / (int64_t{2} * declared) : 0;
   if (fill > BarFillWidth) fill = BarFillWidth;
   if (!StartDrawingOnScreen()) return;
   DrawBox(BarX, BarY, BarWidth, BarHeight, BarFrameColour);
   DrawBox(BarX + 1, BarY + 1, BarWidth - 2, BarHeight - 2, BarInsideColour);
-  DrawBox(BarX + 2, BarY + 2, fill, BarHeight - 4, BarFillColour);
+  DrawBox(BarX + 2, BarY + 2, static_cast<int>(fill), BarHeight - 4, BarFillColour);
   DrawText(FontLoading, BarTextX, BarTextY, std::to_string(read) + "/" + std::to_string(declared),
            Black);
   StopDrawing();

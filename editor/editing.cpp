@@ -120,6 +120,7 @@ void PaintAt(int x, int y) {
   gEditorMap.grid->level[e.currentLevel].cell[e.currentLayer][row][column] =
       e.paintMode == PaintClear ? 0 : e.currentLayer;
   e.changed = 0;
+  if (e.busy) e.paintedWhileBusy = true;
 }
 
 void PressLeftButton(int x, int y) {

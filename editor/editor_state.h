@@ -93,11 +93,12 @@ struct EditorState {
   bool loading = false;          // a map is being read: the loading bar is drawn
   int declaredLevelCount = 0;    // the `e` element of the map being read
   bool refused = false;          // the password was refused: the rest of the file is skipped
+  bool busy = false;             // a save or an open runs its paced loop: commands are ignored
+  bool paintedWhileBusy = false; // painting went on during the save that runs or ran last
   bool quit = false;             // set by closing the main window
   std::string workingDirectory;  // current directory at start-up, ending in a separator
   std::string filePath;          // the map opened last, the target of later saves
   MapInfo info;                  // author, contact, introduction and edit password
-  int saveFailsAfterLevel = 0;   // test hook: a save fails once this many levels are built
 };
 
 extern EditorState gEditor;

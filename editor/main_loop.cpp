@@ -131,12 +131,22 @@ void HandleMainGadget(int gadget) {
   }
 }
 
+// Only an explicit 否 throws the painted changes away; Esc and the close box go back to editing.
 void HandleCloseRequest() {
-  if (gEditor.changed == 0 && AskYesNo(MessageTitle, UnsavedQuestion)) {
-    SaveCommand();
-    return;
+  if (gEditor.changed == 0) {
+    switch (AskYesNo(MessageTitle, UnsavedQuestion)) {
+      case AnswerYes: SaveCommand(); return;
+      case AnswerCancelled: return;
+      case AnswerNo: break;
+    }
   }
   gEditor.quit = true;
+}
+
+// A list pick that was ignored: the lists show the current level and layer again.
+void ReselectCurrentLevelAndLayer() {
+  if (gEditor.currentLevel >= 1) SetGadgetState(GadgetLevelList, gEditor.currentLevel - 1);
+  if (gEditor.currentLayer >= 1) SetGadgetState(GadgetLayerList, gEditor.currentLayer - 1);
 }
 
 void HandleMainWindowEvent(const Event& event) {
@@ -213,6 +223,12 @@ void StatusTick() {
 // ---- Event loop -------------------------------------------------------------------------------
 
 void HandleEditorEvent(const Event& event) {
+  // While a save or an open pumps messages, a command could replace or reshape the map under
+  // the writer or the reader; only painting and the windows themselves go on.
+  if (gEditor.busy && (event.kind == EventGadget || event.kind == EventShortcut)) {
+    ReselectCurrentLevelAndLayer();
+    return;
+  }
   switch (event.window) {
     case EditorWindow: HandleMainWindowEvent(event); break;
     case NewLevelWindow:

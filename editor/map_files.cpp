@@ -13,6 +13,7 @@
 #include "mapdata/map_reader.h"
 #include "mapdata/map_writer.h"
 #include "platform/dialog.h"
+#include "platform/files.h"
 #include "platform/gadget.h"
 #include "platform/window.h"
 
@@ -78,7 +79,8 @@ void ShowSaveProgress(int percent) {
 // ---- Save check -------------------------------------------------------------------------------
 
 void SaveCommand() {
-  if (!gEditorMap.grid) return;
+  // 是 to the close question during a save: that save is already running.
+  if (!gEditorMap.grid || gEditor.busy) return;
   for (int level = 1; level <= gEditorMap.levelCount; ++level) {
     if (CountShownCells(level) % 2 != 0) {
       ShowMessage(MessageTitle,
@@ -134,23 +136,32 @@ void PressSaveButton() {
 // ---- Writing ----------------------------------------------------------------------------------
 
 bool SaveToFile(const std::string& name) {
+  EditorState& e = gEditor;
   std::string path = EndsWithExtension(name) ? name : name + MapExtension;
-  const int total = gEditorMap.levelCount < MaxLevels ? gEditorMap.levelCount : MaxLevels;
-  std::string text = BuildMapHead(gEditor.info, total);
-  bool built = true;
-  for (int level = 1; level <= total && built; ++level) {
-    ShowSaveProgress(SavePercent(level, total));
-    PumpOnce(PumpPacingMs);
-    built = gEditor.saveFailsAfterLevel == 0 || level <= gEditor.saveFailsAfterLevel;
-    if (built) text += BuildLevelLine(gEditorMap, level);
-  }
-  text += MapTail;
-  // The old file is replaced only once the new one is whole on disk.
-  if (!built || !WriteFileAtomically(path, text)) {
+  // A file that cannot be written is told before the progress run, not after 100 %.
+  FileReplacement file;
+  if (!BeginFileReplacement(path, file)) {
     ShowMessage(MessageTitle, SaveFailedMessage);
     return false;
   }
-  gEditor.changed = 1;
+  const int total = gEditorMap.levelCount < MaxLevels ? gEditorMap.levelCount : MaxLevels;
+  std::string text = BuildMapHead(e.info, total);
+  e.busy = true;
+  e.paintedWhileBusy = false;
+  for (int level = 1; level <= total; ++level) {
+    ShowSaveProgress(SavePercent(level, total));
+    PumpOnce(PumpPacingMs);
+    text += BuildLevelLine(gEditorMap, level);
+  }
+  e.busy = false;
+  text += MapTail;
+  // The old file is replaced only once the new one is whole on disk.
+  if (!FinishFileReplacement(file, text)) {
+    ShowMessage(MessageTitle, SaveFailedMessage);
+    return false;
+  }
+  // Cells painted during the save may lie in levels written before they changed.
+  e.changed = e.paintedWhileBusy ? 0 : 1;
   ShowMessage(MessageTitle, SavedMessage);
   CloseWindow(SaveWindow);
   return true;
@@ -214,13 +225,15 @@ void OpenMapCommand() {
 }
 
 void OpenMap(const std::string& path) {
-  gEditor.refused = false;
+  EditorState& e = gEditor;
+  e.refused = false;
   OpenRun run;
   run.path = path;
+  e.busy = true;
   bool read = ReadMapTree(path, HandleMapElement, &run);
-  gEditor.loading = false;
-  if (!read) return;
-  if (gEditorMap.levelCount > 0) GoToLevel(1);
+  e.busy = false;
+  e.loading = false;
+  if (read) GoToLevel(1);
 }
 
 void ReadLevel(const std::string& text) {
@@ -239,7 +252,7 @@ bool AskPassword() {
   for (;;) {
     PumpOnce(PumpPacingMs);
     if (AskText(PasswordTitle, PasswordPrompt, "") == e.info.password) return true;
-    if (!AskYesNo(MessageTitle, PasswordRetryQuestion)) break;
+    if (AskYesNo(MessageTitle, PasswordRetryQuestion) != AnswerYes) break;
   }
   e.refused = true;
   e.info = MapInfo{};

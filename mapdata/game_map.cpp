@@ -1,6 +1,7 @@
 // The game's map store: loading a map file, placing levels with their faces, loading progress.
 //
 // Sections: state | placing a level | loading | loading progress
+#include <algorithm>
 #include <cmath>
 
 #include "mapdata/level_model.h"
@@ -119,4 +120,5 @@ int LoadingShare(double full) {
 
 int LoadingPercent() { return LoadingShare(FullPercent); }
 
-int LoadingBarWidth(int fullWidth) { return LoadingShare(fullWidth); }
+// A map holding more levels than it declares would otherwise stretch the bar far beyond the page.
+int LoadingBarWidth(int fullWidth) { return std::min(LoadingShare(fullWidth), fullWidth); }

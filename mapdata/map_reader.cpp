@@ -1,7 +1,6 @@
 // The reading walk of a map file: load, root element, depth-first walk with messages.
 #include "mapdata/map_reader.h"
 
-#include <cstdint>
 #include <vector>
 
 #include "mapdata/xml_tree.h"
@@ -48,10 +47,8 @@ bool ReadMapBytes(const unsigned char* data, size_t size, MapElementHandler hand
 }
 
 bool ReadMapTree(const std::string& path, MapElementHandler handler, void* user) {
-  std::string file = ResolvePath(path);
-  int64_t size = FileSize(file);
   std::vector<unsigned char> bytes;
-  if (size < 0 || static_cast<uint64_t>(size) > MaxXmlBytes || !ReadFileBytes(file, bytes)) {
+  if (!ReadFileBytes(path, bytes, MaxXmlBytes)) {
     ShowMessage(MapMessageTitle, MapFileMissingMessage);
     return false;
   }

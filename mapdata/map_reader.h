@@ -28,7 +28,8 @@ using MapElementHandler = WalkStep (*)(void* user, const std::string& name,
                                        const std::string& text);
 
 // Reads the file (a program file name, see ResolvePath) and walks it. False when the file could
-// not be loaded or has no root element (the message was shown).
+// not be loaded or has no root element (the message was shown). Only a regular file of at most
+// MaxXmlBytes loads: a device, a FIFO or a link to one is refused at once.
 bool ReadMapTree(const std::string& path, MapElementHandler handler, void* user);
 
 // The same for bytes already in memory.

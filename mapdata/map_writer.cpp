@@ -1,13 +1,7 @@
-// The map writer: information lines, level lines, and the atomic file write.
+// The map writer: information lines, level lines and the whole map.
 //
-// Sections: character data | level text | whole map | file write
+// Sections: character data | level text | whole map
 #include "mapdata/map_writer.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
 
 // ---- Character data ------------------------------------------------------------------------
 
@@ -145,37 +139,4 @@ std::string BuildMapText(const MapInfo& info, const EditorMap& map) {
   for (int level = 1; level <= levels; ++level) text += BuildLevelLine(map, level);
   text += MapTail;
   return text;
-}
-
-// ---- File write ----------------------------------------------------------------------------
-
-namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  // mkstemp makes the file private; give it the mode a plain create would.
-  mode_t mask = umask(0);
-  umask(mask);
-  bool written = fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-  if (close(fd) != 0) written = false;
-  if (written && std::rename(temp.c_str(), path.c_str()) == 0) {
-    return true;
-  }
-  unlink(temp.c_str());
-  return false;
 }

@@ -1,4 +1,4 @@
-// The map writer: the exact bytes of a map file as the editor saves it, and a safe file write.
+// The map writer: the exact bytes of a map file as the editor saves it.
 //
 // Layout: UTF-8 without byte-order mark, CR LF after every line but the last, the last line
 // "</a>" without line end:
@@ -41,8 +41,3 @@ inline constexpr const char* MapTail = "</a>";
 
 // The whole file for the map's levels 1..levelCount.
 std::string BuildMapText(const MapInfo& info, const EditorMap& map);
-
-// Writes the bytes to a temporary file beside the target, flushes it to disk and renames it over
-// the target. On failure the temporary file is removed, an existing target keeps its old bytes,
-// and the result is false.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);

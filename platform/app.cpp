@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/app.h"
-#include "platform/media_backend.h"
+#include "platform/media.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
@@ -85,6 +85,7 @@ bool InitPlatform() {
 }
 
 void ShutdownPlatform() {
+  ShutdownMedia();
   if (!gAppPlatform.application) return;
   ReleasePictures();
   std::vector<int> numbers;
@@ -93,5 +94,4 @@ void ShutdownPlatform() {
   ReleaseTimers();
   while (gWindows.cursorCount < 0) ShowSystemCursor();
   gWindows.cursorCount = 0;
-  StopEffectRenderer();
 }

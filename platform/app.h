@@ -5,5 +5,6 @@
 // opened at all. Safe to call more than once.
 bool InitPlatform();
 
-// Releases windows, sprites, images, fonts and the screens.
+// Closes every media alias and stops audio, then releases windows, sprites, images, fonts and
+// the screens.
 void ShutdownPlatform();

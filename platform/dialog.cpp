@@ -8,11 +8,13 @@
 // dialog objects live on the heap behind a QPointer: a timer callback may close the window
 // that parents an open dialog, and Qt then deletes the dialog with it.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -65,8 +67,15 @@ void QueueDialogProbe(DialogProbe probe) { gScript.answers.push_back({"", probe}
 
 const std::vector<ShownDialog>& ShownDialogs() { return gScript.shown; }
 
-void DismissDialog() {
-  if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+void DismissDialog(DismissWay way) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return;
+  if (way == DismissByCloseBox) {
+    modal->close();
+    return;
+  }
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(modal, &press);
 }
 
 // ---- [Dialogs] --------------------------------------------------------------------------------
@@ -122,12 +131,16 @@ std::string WithTrailingSlash(std::string folder) {
   return folder;
 }
 
+// hidden names a button that is made but not shown.
 QMessageBox::StandardButton RunMessageBox(const std::string& title, const std::string& text,
                                           QMessageBox::StandardButtons buttons,
-                                          QMessageBox::StandardButton escape) {
+                                          QMessageBox::StandardButton escape,
+                                          QMessageBox::StandardButton hidden =
+                                              QMessageBox::NoButton) {
   QPointer<QMessageBox> box =
       new QMessageBox(QMessageBox::NoIcon, Q(title), Q(text), buttons, DialogParent());
   box->setEscapeButton(escape);
+  if (hidden != QMessageBox::NoButton) box->button(hidden)->hide();
   box->exec();
   auto answer = box ? box->standardButton(box->clickedButton()) : escape;
   delete box;
@@ -145,12 +158,19 @@ void ShowMessage(const std::string& title, const std::string& text) {
   RunMessageBox(title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool AskYesNo(const std::string& title, const std::string& text) {
+YesNoAnswer AskYesNo(const std::string& title, const std::string& text) {
   std::string answer;
-  if (gScript.on) return TakeScriptedAnswer(DialogYesNo, title, text, "", answer) &&
-                         answer == "yes";
-  return RunMessageBox(title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
-         QMessageBox::Yes;
+  if (gScript.on) {
+    if (!TakeScriptedAnswer(DialogYesNo, title, text, "", answer)) return AnswerCancelled;
+    return answer == "yes" ? AnswerYes : answer == "no" ? AnswerNo : AnswerCancelled;
+  }
+  // Esc and the close box press a hidden Cancel button, so that they are told from 否.
+  switch (RunMessageBox(title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return AnswerYes;
+    case QMessageBox::No: return AnswerNo;
+    default: return AnswerCancelled;
+  }
 }
 
 std::string AskText(const std::string& title, const std::string& prompt,

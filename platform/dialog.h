@@ -1,7 +1,7 @@
 // Modal dialogs. Timers keep firing while a dialog is open.
 //
 // Tests switch on the scripted responder: dialogs then never block; each one takes the next
-// queued answer (or the cancel/OK/No default when none is queued) and is recorded.
+// queued answer (or the cancel/OK default when none is queued) and is recorded.
 #pragma once
 
 #include <string>
@@ -9,8 +9,13 @@
 
 // Message box with an OK button.
 void ShowMessage(const std::string& title, const std::string& text);
-// Message box with Yes and No; true for Yes.
-bool AskYesNo(const std::string& title, const std::string& text);
+enum YesNoAnswer {
+  AnswerYes,
+  AnswerNo,
+  AnswerCancelled,   // Esc or the close box: neither button was chosen
+};
+// Message box with Yes and No.
+YesNoAnswer AskYesNo(const std::string& title, const std::string& text);
 // One-line input box; the empty text when cancelled.
 std::string AskText(const std::string& title, const std::string& prompt,
                     const std::string& defaultText);
@@ -41,13 +46,14 @@ struct ShownDialog {
 // Switches the responder on (clearing answers and record) or off.
 void ScriptDialogs(bool on);
 // Queues the answer of the next dialog: "yes"/"no" for AskYesNo, a text or path, a colour in
-// decimal, "" for cancel.
+// decimal, "" for cancel (Esc or the close box).
 void QueueDialogAnswer(const std::string& answer);
 // A callback run inside the next dialog instead of taking a queued answer (to check what the
 // program does while a dialog is open); it returns the answer.
 using DialogProbe = std::string (*)();
 void QueueDialogProbe(DialogProbe probe);
 const std::vector<ShownDialog>& ShownDialogs();
-// Closes the real modal dialog that is open, as its close box would (tests: called from a timer
-// callback while a dialog runs).
-void DismissDialog();
+enum DismissWay { DismissByCloseBox, DismissByEscape };
+// Closes the real modal dialog that is open, as its close box or the Esc key would (tests: called
+// from a timer callback while a dialog runs).
+void DismissDialog(DismissWay way = DismissByCloseBox);

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -329,6 +330,19 @@ int GadgetWidth(int gadget) {
 int GadgetHeight(int gadget) {
   GadgetSlot* slot = FindGadget(gadget);
   return slot ? slot->widget->height() : 0;
+}
+
+int GadgetNeededWidth(int gadget) {
+  GadgetSlot* slot = FindGadget(gadget);
+  return slot ? slot->widget->sizeHint().width() : 0;
+}
+
+void SetGadgetFont(int gadget, const std::string& face, int pixelSize) {
+  GadgetSlot* slot = FindGadget(gadget);
+  if (!slot) return;
+  QFont font(Q(face));
+  font.setPixelSize(pixelSize);
+  slot->widget->setFont(font);
 }
 
 // ---- [Tests] ----------------------------------------------------------------------------------

@@ -41,11 +41,15 @@ void AddGadgetItem(int gadget, const std::string& text);
 void ClearGadgetItems(int gadget);
 int CountGadgetItems(int gadget);
 std::string GadgetItemText(int gadget, int index);
+// The font of the gadget's text and of the gadgets inside it: a face at a size in pixels.
+void SetGadgetFont(int gadget, const std::string& face, int pixelSize);
 // Position and size inside its parent, for tests.
 int GadgetX(int gadget);
 int GadgetY(int gadget);
 int GadgetWidth(int gadget);
 int GadgetHeight(int gadget);
+// The width the gadget needs to show its whole text, for tests.
+int GadgetNeededWidth(int gadget);
 
 // Acts as if the user had changed the gadget: sets the state (check box toggled to state,
 // slider moved, list item picked) or clicks a button, and posts its EventGadget (tests).

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 
+#include "platform/files.h"
 #include "platform/media_backend.h"
 
 namespace {
@@ -39,6 +40,8 @@ void RecordCall(const std::string& text) { gRecorder.log.push_back(text); }
 // ---- File recognition -------------------------------------------------------------------------
 
 MediaKind SniffMediaKind(const std::string& path) {
+  // A device or a FIFO is never opened: the read could block or never end.
+  if (!IsRegularFile(path)) return MediaUnplayable;
   std::ifstream file(path, std::ios::binary);
   if (!file) return MediaUnplayable;
   unsigned char head[SniffBytes] = {};

@@ -17,8 +17,8 @@
 constexpr int MediaMusicAlias = 8;
 constexpr int MediaFullVolume = 1000;
 
-// Closes what the alias held, then opens the file under it. False when the file cannot be played;
-// the alias is then closed.
+// Closes what the alias held, then opens the file under it. False when the file cannot be played
+// (only regular files are opened, never a device or a FIFO); the alias is then closed.
 bool OpenMedia(int alias, const std::string& path);
 void CloseMedia(int alias);
 // Plays from the start without waiting.

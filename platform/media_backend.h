@@ -22,5 +22,3 @@ std::string MixerMediaMode(int alias);
 bool IsMixerAudioRunning();
 std::vector<int16_t> MixerMediaSamples(int alias);
 void ShutdownMixerMedia();
-// Waits for the effect renderer to stop; effects not rendered yet stay silent (shut-down).
-void StopEffectRenderer();

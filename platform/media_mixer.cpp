@@ -522,8 +522,6 @@ std::string MixerMediaMode(int alias) {
 
 bool IsMixerAudioRunning() { return gMixer.audio == AudioRunning; }
 
-void StopEffectRenderer() { gMixer.render.Stop(); }
-
 std::vector<int16_t> MixerMediaSamples(int alias) {
   std::unique_lock<std::mutex> hold(gMixer.render.lock);
   const EffectSlot* slot = RenderedEffect(alias, hold);

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "platform/files.h"
 
 namespace {
 
@@ -39,11 +39,9 @@ bool SameName(const std::string& a, const std::string& b) {
 
 // False when the file does not exist or cannot be read.
 bool LoadProfile(const std::string& file, ProfileText& profile) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return false;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<unsigned char> bytes;
+  if (!ReadFileBytes(file, bytes)) return false;
+  std::string text(bytes.begin(), bytes.end());
   if (text.starts_with(Utf8Mark)) {
     profile.mark = Utf8Mark;
     text.erase(0, profile.mark.size());
@@ -106,13 +104,18 @@ int FindKey(const ProfileText& profile, int header, int end, const std::string& 
   return -1;
 }
 
+// The whole file is replaced at once, so that a failed write never leaves half of it.
 bool SaveProfile(const std::string& file, const ProfileText& profile) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << profile.mark;
-  for (const std::string& line : profile.lines) out << line << profile.lineEnd;
-  out.flush();
-  return static_cast<bool>(out);
+  std::string text = profile.mark;
+  for (const std::string& line : profile.lines) text += line + profile.lineEnd;
+  return WriteFileAtomically(file, text);
+}
+
+// A value on one line: a line break in it would start a line of its own, a key of its own.
+std::string OneLine(const std::string& value) {
+  std::string line = value;
+  std::erase_if(line, [](char c) { return c == '\r' || c == '\n'; });
+  return line;
 }
 
 }  // namespace
@@ -134,28 +137,28 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 
 bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file) {
+  const std::string path = ResolvePath(file);
+  // A file that is there but cannot be read is never written over: its other keys would be lost.
   std::error_code error;
-  if (std::filesystem::exists(file, error) && !std::filesystem::is_regular_file(file, error)) {
-    return false;
-  }
+  const bool present = std::filesystem::exists(std::filesystem::symlink_status(path, error));
   ProfileText profile;
-  LoadProfile(file, profile);
-  const std::string keyLine = key + "=" + value;
+  if (!LoadProfile(path, profile) && present) return false;
+  const std::string keyLine = key + "=" + OneLine(value);
   const int header = FindSection(profile, section);
   if (header < 0) {
     profile.lines.push_back("[" + section + "]");
     profile.lines.push_back(keyLine);
-    return SaveProfile(file, profile);
+    return SaveProfile(path, profile);
   }
   const int end = SectionEnd(profile, header);
   const int line = FindKey(profile, header, end, key);
   if (line >= 0) {
     profile.lines[line] = keyLine;
-    return SaveProfile(file, profile);
+    return SaveProfile(path, profile);
   }
   // A new key goes after the section's last non-blank line, before the gap to the next section.
   int insertAt = end;
   while (insertAt > header + 1 && Trim(profile.lines[insertAt - 1]).empty()) --insertAt;
   profile.lines.insert(profile.lines.begin() + insertAt, keyLine);
-  return SaveProfile(file, profile);
+  return SaveProfile(path, profile);
 }

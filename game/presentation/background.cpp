@@ -25,8 +25,7 @@ std::vector<std::string> CollectFolderPictures(const std::string& directory) {
   std::vector<std::string> names;
   for (const DirectoryEntry& entry :
        ListDirectory(ResolvePath(directory), "*.jpg", FolderEntryLimit)) {
-    if (entry.name == "." || entry.name == ".." || entry.isDirectory) continue;
-    names.push_back(entry.name);
+    if (entry.isFile) names.push_back(entry.name);
   }
   return names;
 }
@@ -81,7 +80,7 @@ void ChooseBackground() {
     std::vector<std::string> names = CollectFolderPictures(s.pictureDirectory);
     if (!names.empty()) {
       const std::string& name = names[Random(static_cast<int>(names.size()) - 1)];
-      LoadFolderBackground(ResolvePath(s.pictureDirectory) + name);
+      LoadFolderBackground(PathInDirectory(ResolvePath(s.pictureDirectory), name));
       return;
     }
     LoadDefaultBackground();

@@ -59,6 +59,8 @@ constexpr int ContainerHeightLoss = 20;
 
 constexpr int CheckBoxX = 5;
 constexpr int CheckBoxWidth = 100;
+// "使用颜色做背景" needs more than 100 pixels; it is last in its row, so it grows to the right.
+constexpr int ColourBoxWidth = 115;
 constexpr int CheckBoxHeight = 20;
 constexpr int FirstRowY = 5;
 constexpr int SecondRowY = 30;
@@ -77,6 +79,11 @@ constexpr int SliderWidth = 220;
 constexpr int SliderHeight = 20;
 
 constexpr int VolumePerPercent = 10;
+
+// The layout was made for a 12-pixel font whose Latin letters are half as wide as a Chinese
+// one: in it every caption fits its box, "设置音量：100%" included.
+constexpr const char* SettingsFontFace = "WenQuanYi Zen Hei Mono";
+constexpr int SettingsFontPixels = 12;
 
 constexpr const char* SettingsTitle = "游戏设置";
 constexpr const char* VolumeLabelStart = "设置音量：";
@@ -142,7 +149,7 @@ void OpenSettingsWindow() {
                  "默认背景图片");
   CheckBoxGadget(GadgetOwnPictures, CheckBoxXOf(1), FirstRowY, CheckBoxWidth, CheckBoxHeight,
                  "自选背景图片");
-  CheckBoxGadget(GadgetColourBackground, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+  CheckBoxGadget(GadgetColourBackground, CheckBoxXOf(2), FirstRowY, ColourBoxWidth, CheckBoxHeight,
                  "使用颜色做背景");
   CloseGadgetList();
 
@@ -162,6 +169,8 @@ void OpenSettingsWindow() {
   TrackBarGadget(GadgetVolumeSlider, SliderX, SliderY, SliderWidth, SliderHeight, 0,
                  MediaFullVolume);
   CloseGadgetList();
+  for (int gadget : {GadgetBackgroundFrame, GadgetBackgroundBox, GadgetSoundFrame, GadgetSoundBox})
+    SetGadgetFont(gadget, SettingsFontFace, SettingsFontPixels);
 
   RefreshSettingsWindow();
 }

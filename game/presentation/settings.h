@@ -16,7 +16,7 @@ struct Settings {
 };
 extern Settings gSettings;
 
-// Loads gSettings from Config.ini at gApp.configPath.
+// Loads gSettings from Config.ini at gApp.configPath (its name in any letter case).
 void ReadSettings();
 
 // Opens window 1 with its gadgets, shows the system cursor and fills the gadgets in.

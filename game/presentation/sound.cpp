@@ -35,18 +35,19 @@ std::string DefaultTrack() {
   return ResolvePath(gApp.appDirectory + "Sound\\yinyue" + std::to_string(number) + ".mid");
 }
 
-// A random file of the music directory, or a default track when it holds none.
+// A random file of the music directory, or a default track when it holds none. Only regular
+// files count: "." and "..", subdirectories, devices and FIFOs are skipped (opening a FIFO would
+// never return).
 std::string ChooseTrack() {
   if (gSettings.musicSourceType == 0) return DefaultTrack();
   std::vector<std::string> names;
   for (const DirectoryEntry& entry :
        ListDirectory(gSettings.musicDirectory, "*.*", MusicListingLimit)) {
-    if (entry.isDirectory || entry.name == "." || entry.name == "..") continue;
-    names.push_back(entry.name);
+    if (entry.isFile) names.push_back(entry.name);
   }
   if (names.empty()) return DefaultTrack();
   const int pick = Random(static_cast<int>(names.size()) - 1);
-  return gSettings.musicDirectory + names[pick];
+  return ResolvePath(PathInDirectory(gSettings.musicDirectory, names[pick]));
 }
 
 }  // namespace

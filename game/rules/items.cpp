@@ -132,8 +132,9 @@ static bool ShuffleUntilMove(bool (*search)()) {
 
 // ---- Dead end and game over ------------------------------------------------------------------
 
+// No count above 0: the bomb shortcut can drive the bomb count below 0.
 static bool NoItemsLeft() {
-  return gItems.hints == 0 && gItems.shuffles == 0 && gItems.bombs == 0;
+  return gItems.hints <= 0 && gItems.shuffles <= 0 && gItems.bombs <= 0;
 }
 
 static void EndGame() {

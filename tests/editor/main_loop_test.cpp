@@ -1,6 +1,8 @@
 // The main window: its controls and status bar, the frame tick with the loading bar and the
 // pointer, and quitting with the unsaved-changes question.
+#include <climits>
 #include <string>
+#include <utility>
 
 #include "editor/drawing.h"
 #include "editor/editing.h"
@@ -114,18 +116,79 @@ TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
   EXPECT_EQ(boxes[2].colour, Rgb(255, 255, 0));
   EXPECT_EQ(boxes[0].width, 500);
   EXPECT_EQ(boxes[2].x, 222);
-  EXPECT_EQ(boxes[2].width, 165);   // 496 / 3 = 165.3
   EXPECT_EQ(text, "1/3");
 
-  gEditor.declaredLevelCount = 0;
-  StartDrawLog();
-  FrameTick();
-  StopDrawLog();
-  for (const DrawRecord& r : DrawLog()) {
-    if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) {
-      EXPECT_EQ(r.width, 0);
-    }
+  // Whatever the file declares: nothing to divide by, more levels than declared, or a count
+  // whose arithmetic would overflow 32 bits.
+  const std::pair<int, int> fills[] = {{3, 165}, {0, 0}, {-5, 0}, {1, 496}, {2, 248},
+                                       {INT_MAX, 0}, {INT_MAX - 1, 0}, {600, 1}};
+  for (const auto& [declared, width] : fills) {
+    gEditor.declaredLevelCount = declared;
+    StartDrawLog();
+    FrameTick();
+    StopDrawLog();
+    int fill = -1;
+    for (const DrawRecord& r : DrawLog())
+      if (r.kind == DrawnBox && r.colour == Rgb(255, 255, 0)) fill = r.width;
+    EXPECT_EQ(fill, width) << declared;
   }
+}
+
+// ---- Events of the main window -----------------------------------------------------------------
+
+// Presses, moves and releases of the main window paint at the pointer: the left button clears,
+// the right button shows, a move paints only while a button is held.
+TEST_F(MainLoop, MouseEventsOfTheMainWindowPaint) {
+  NewLevel(1);
+  auto at = [](int x, int y, EventKind kind) {
+    MovePointer(EditorWindow, x, y);
+    HandleEditorEvent(Event{kind, EditorWindow, 0});
+  };
+  at(66, 75, EventLeftButtonDown);
+  EXPECT_EQ(Cell(1, 1, 1), 0);
+  at(108, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 2), 0) << "dragging clears";
+  at(150, 75, EventLeftButtonUp);
+  at(150, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 3), 1) << "released: no more painting";
+  at(66, 75, EventRightButtonDown);
+  EXPECT_EQ(Cell(1, 1, 1), 1);
+  at(108, 75, EventMouseMove);
+  EXPECT_EQ(Cell(1, 1, 2), 1) << "dragging shows";
+  at(108, 75, EventRightButtonUp);
+  EXPECT_FALSE(gEditor.dragging);
+  EXPECT_EQ(gEditor.changed, 0);
+  HandleEditorEvent(Event{EventLeftButtonDown, NewLevelWindow, 0});
+  EXPECT_EQ(Cell(1, 1, 2), 1) << "only the main window paints";
+}
+
+// Each control of the row along the bottom reaches its own command.
+TEST_F(MainLoop, TheControlRowButtonsReachTheirCommands) {
+  auto press = [](int gadget, int state = 0) {
+    SimulateGadgetChange(gadget, state);
+    for (Event e = PollEvent(); e.kind != EventNone; e = PollEvent()) HandleEditorEvent(e);
+  };
+  press(GadgetNewLevel);
+  EXPECT_TRUE(IsWindowOpen(NewLevelWindow));
+  press(GadgetTypePicture1 + 2);
+  EXPECT_FALSE(IsWindowOpen(NewLevelWindow));
+  EXPECT_EQ(gEditor.currentType, 3);
+  NewLevel(1);
+  press(GadgetNewLayer);
+  EXPECT_EQ(gEditor.currentLayerCount, 2);
+  press(GadgetLayerList, 0);
+  EXPECT_EQ(gEditor.currentLayer, 1);
+  press(GadgetLevelList, 0);
+  EXPECT_EQ(gEditor.currentLevel, 1);
+  EXPECT_EQ(gEditor.currentType, 3);
+  press(GadgetSaveMap);
+  EXPECT_TRUE(IsWindowOpen(SaveWindow)) << "two even levels: the save window opens";
+  press(GadgetOpenMap);
+  ASSERT_EQ(ShownDialogs().size(), 1u);
+  EXPECT_EQ(ShownDialogs()[0].kind, DialogOpenFile);
+  EXPECT_EQ(ShownDialogs()[0].title, "选择地图文件");
+  EXPECT_EQ(ShownDialogs()[0].text, "地图文件 (*.xml)|*.xml");
+  EXPECT_EQ(ShownDialogs()[0].start, gEditor.workingDirectory);
 }
 
 // ---- Quitting ---------------------------------------------------------------------------------
@@ -154,7 +217,15 @@ TEST_F(MainLoop, UnsavedPaintingAsksAndYesOpensTheSaveCheck) {
 
   HandleEditorEvent(Event{EventCloseWindow, SaveWindow, 0});
   EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  // Esc or the question's close box: back to editing, the painting kept.
+  QueueDialogAnswer("");
+  HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
+  EXPECT_FALSE(gEditor.quit);
+  EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(Cell(1, 1, 1), 0);
   QueueDialogAnswer("no");
   HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
   EXPECT_TRUE(gEditor.quit);
+  EXPECT_EQ(ShownDialogs().size(), 3u);
 }

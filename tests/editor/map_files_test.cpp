@@ -1,5 +1,7 @@
 // Saving and opening: the even check, the save window, names and paths, progress, the atomic
 // write, the reader with its limits, the edit password, and failed opens.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "editor/map_files.h"
 #include "editor_support.h"
 #include "mapdata/map_reader.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -177,7 +180,7 @@ TEST_F(Saving, ThreeLevelsShowTheirPercentagesInTurn) {
 
 // ---- Failed saves -----------------------------------------------------------------------------
 
-TEST_F(Saving, AFailureHalfWayLeavesTheOldFileByteForByte) {
+TEST_F(Saving, AFullDiskLeavesTheOldFileByteForByte) {
   std::string path = File("keep.xml");
   WriteBytes(path, MapFile({"1$" + FullLayer(), "2$" + FullLayer()}));
   OpenMap(path);
@@ -189,20 +192,109 @@ TEST_F(Saving, AFailureHalfWayLeavesTheOldFileByteForByte) {
   ReleaseButton();
   SaveCommand();
   ASSERT_TRUE(IsWindowOpen(SaveWindow));
-  gEditor.saveFailsAfterLevel = 2;
+  InjectFileFaults(FileFaults{.diskRoom = 1000});
   PressSaveButton();
+  InjectFileFaults(FileFaults{});
   EXPECT_EQ(DialogTexts().back(), "无法保存可能没有权限!");
   EXPECT_EQ(ShownDialogs().back().title, "提示");
   EXPECT_EQ(ReadBytes(path), before);
-  EXPECT_EQ(CountFiles(scratch_), 1);
+  EXPECT_EQ(CountFiles(scratch_), 1) << "no temporary file is left behind";
   EXPECT_TRUE(IsWindowOpen(SaveWindow));
   EXPECT_EQ(gEditor.changed, 0);
 }
 
-TEST_F(Saving, ATargetInAMissingDirectoryFailsWithTheMessage) {
+// A save that cannot succeed says so at once, before the progress run, and leaves no file.
+TEST_F(Saving, AnUnwritableTargetIsRefusedBeforeTheProgressRun) {
+  const std::string locked = File("locked.xml");
+  WriteBytes(locked, "old");
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+  const std::string targets[] = {File("missing/map.xml"), locked};
   NewLevel(1);
-  EXPECT_FALSE(SaveToFile(File("missing/map.xml")));
-  EXPECT_EQ(DialogTexts(), std::vector<std::string>{"无法保存可能没有权限!"});
+  NewLevel(2);
+  SaveCommand();
+  for (const std::string& target : targets) {
+    SCOPED_TRACE(target);
+    ScriptDialogs(true);
+    gSeenProgress.clear();
+    SetEventHandler(RecordProgress);
+    for (int i = 0; i < 2; ++i) PostEvent(Event{EventMouseMove, EditorWindow, 0});
+    EXPECT_FALSE(SaveToFile(target));
+    SetEventHandler(HandleEditorEvent);
+    while (PollEvent().kind != EventNone) {
+    }
+    EXPECT_TRUE(gSeenProgress.empty());
+    EXPECT_EQ(StatusBarProgressValue(SaveStatusBar, 1), 0);
+    EXPECT_EQ(DialogTexts(), std::vector<std::string>{"无法保存可能没有权限!"});
+    EXPECT_TRUE(IsWindowOpen(SaveWindow));
+  }
+  EXPECT_EQ(ReadBytes(locked), "old");
+  EXPECT_EQ(CountFiles(scratch_), 1);
+}
+
+TEST_F(Saving, TheSavedFileKeepsItsModeItsOwnerAndItsLink) {
+  namespace fs = std::filesystem;
+  const std::string target = File("private.xml");
+  WriteBytes(target, "old");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  // Where the process may give a file away (as root), the saved file keeps its owner too.
+  constexpr uid_t OtherOwner = 4321;
+  const bool givenAway = chown(target.c_str(), OtherOwner, OtherOwner) == 0;
+  fs::create_symlink("private.xml", File("link.xml"));
+  NewLevel(1);
+  gEditor.info.password = "只给我看";
+  ASSERT_TRUE(SaveToFile(File("link.xml")));
+  EXPECT_TRUE(fs::is_symlink(File("link.xml")));
+  EXPECT_NE(ReadBytes(target).find("<f>只给我看</f>"), std::string::npos);
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+      << "the password stays private";
+  struct stat info;
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  if (givenAway) EXPECT_EQ(info.st_uid, OtherOwner);
+  EXPECT_EQ(CountFiles(scratch_), 2);
+}
+
+// ---- Several commands at once -----------------------------------------------------------------
+
+// One event is taken before each level is written: every command waits out the save, 是 to the
+// close question included, while painting goes on and keeps its change unsaved.
+TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
+  for (int level = 1; level <= 7; ++level) NewLevel(1);
+  SaveCommand();
+  ASSERT_TRUE(IsWindowOpen(SaveWindow));
+  MovePointer(EditorWindow, 66, 75);
+  PostEvent(Event{EventLeftButtonDown, EditorWindow, 0});
+  PostEvent(Event{EventLeftButtonUp, EditorWindow, 0});
+  SimulateGadgetChange(GadgetOpenMap, 0);
+  SimulateGadgetChange(GadgetLevelList, 0);
+  SimulateGadgetChange(GadgetNewLevel, 0);
+  PostEvent(Event{EventShortcut, EditorWindow, ShortcutNewLevelType1});
+  QueueDialogAnswer("yes");
+  PostEvent(Event{EventCloseWindow, EditorWindow, 0});
+  ASSERT_TRUE(SaveToFile(File("seven")));
+  EXPECT_EQ(DialogTexts(), (std::vector<std::string>{"地图还没保存是否需要保存？", "保存成功"}))
+      << "neither the open dialog nor a second save check";
+  EXPECT_EQ(gEditorMap.levelCount, 7);
+  EXPECT_EQ(gEditor.currentLevel, 7);
+  EXPECT_EQ(GadgetState(GadgetLevelList), 6) << "the ignored pick is undone";
+  EXPECT_FALSE(IsWindowOpen(NewLevelWindow));
+  EXPECT_FALSE(gEditor.quit);
+  EXPECT_NE(ReadBytes(File("seven.xml")).find("<e>7</e>"), std::string::npos);
+  EXPECT_EQ(Cell(1, 1, 1), 0) << "painting went on";
+  EXPECT_EQ(gEditor.changed, 0) << "a change painted during the save may not be in the file";
+}
+
+TEST_F(Opening, CommandsWaitOutTheReading) {
+  WriteBytes(File("locked.xml"), MapFile({"1$" + FullLayer(), "2$" + FullLayer()}, "pw"));
+  QueueDialogAnswer("pw");
+  PostEvent(Event{EventShortcut, EditorWindow, ShortcutNewLevelType1});
+  SimulateGadgetChange(GadgetSaveMap, 0);
+  OpenMap(File("locked.xml"));
+  EXPECT_EQ(gEditorMap.levelCount, 2);
+  EXPECT_EQ(gEditorMap.arrangementType[1], 1);
+  EXPECT_EQ(gEditorMap.arrangementType[2], 2);
+  EXPECT_FALSE(IsWindowOpen(SaveWindow));
+  EXPECT_EQ(ShownDialogs().size(), 1u) << "only the password was asked";
+  EXPECT_EQ(PollEvent().kind, EventNone) << "both commands were taken, and dropped";
 }
 
 TEST_F(Saving, ControlCharactersInTheInformationAreDropped) {
@@ -284,6 +376,28 @@ TEST_F(Opening, AFileThatCannotBeReadKeepsTheMapBeingEdited) {
   EXPECT_EQ(gEditor.info.introduction, "介绍");
   EXPECT_EQ(gEditor.changed, 0);
   EXPECT_FALSE(gEditor.loading);
+}
+
+// Neither a FIFO nor a link to a device is read: each gives the map's message at once.
+TEST_F(Opening, OnlyARegularFileIsReadAsAMap) {
+  ASSERT_EQ(mkfifo(File("fifo.xml").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", File("zero.xml"));
+  OpenMap(File("fifo.xml"));
+  OpenMap(File("zero.xml"));
+  EXPECT_EQ(DialogTexts(),
+            (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
+  EXPECT_EQ(gEditorMap.levelCount, 0);
+}
+
+TEST_F(Opening, AMapWithoutLevelsEndsOnLevelOne) {
+  WriteBytes(File("empty.xml"), MapFile({}));
+  NewLevel(2);
+  OpenMap(File("empty.xml"));
+  EXPECT_EQ(gEditorMap.levelCount, 0);
+  EXPECT_EQ(gEditor.currentLevel, 1);
+  EXPECT_EQ(gEditor.currentLayerCount, 0);
+  EXPECT_EQ(CountGadgetItems(GadgetLevelList), 0);
+  EXPECT_EQ(CountGadgetItems(GadgetLayerList), 0);
 }
 
 TEST_F(Opening, TheDefaultMapOpensWithAllItsLevels) {

@@ -61,6 +61,50 @@ TEST_F(InputTest, WhilePausedOnlyThePauseButtonActs) {
   EXPECT_FALSE(gPlay.paused);
 }
 
+// A click inside each button of the bar reaches that button, in free mode on level 2 of 3.
+TEST_F(InputTest, ClicksReachEachButtonOfTheBar) {
+  struct Case {
+    const char* name;
+    int x, y;
+    bool (*done)();
+  };
+  const Case cases[] = {
+      {"hint", 305, 575, [] { return gItems.hints == StartItemCount - 1 && gItems.hintShown; }},
+      {"bomb", 375, 605, [] { return gItems.bombs == StartItemCount - 1; }},
+      {"shuffle", 445, 590, [] { return gItems.shuffles == StartItemCount - 1; }},
+      {"pause", 515, 590, [] { return gPlay.paused; }},
+      {"home", 585, 590, [] { return !gApp.inPlay && gPlay.currentLevel == 1; }},
+      {"previous level", 70, 580, [] { return gPlay.currentLevel == 1 && gScore.score == 0; }},
+      {"next level", 200, 600, [] { return gPlay.currentLevel == 3 && gScore.score == 0; }},
+  };
+  gMap.levelCount = 3;
+  for (int level = 1; level <= 3; ++level) {
+    gMap.arrangementType[level] = 1;
+    for (int column : {2, 6}) gMap.store->level[level].cell[2][2][column] = level;
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    gItems = ItemState{};
+    gPlay = PlayState{};
+    gApp.freeMode = true;
+    StartLevel(2);
+    gScore.score = 50;
+    gLevel.first = {2, 2, 2, gLevel.board.cell[2][2][2], 0, 0};   // what the bomb blows up
+    HandleClick(c.x, c.y);
+    EXPECT_TRUE(c.done());
+    EXPECT_TRUE(ShownDialogs().empty());
+  }
+}
+
+// The settings button opens its window, and the click then goes on to the page below it.
+TEST_F(InputTest, TheSettingsButtonActsThenTheClickGoesOn) {
+  gApp.screenState = ScreenHelp;
+  HandleClick(880, 20);
+  EXPECT_TRUE(IsWindowOpen(SettingsWindow));
+  EXPECT_EQ(gApp.screenState, ScreenMainMenu) << "the help page took the click as well";
+  CloseSettingsWindow();
+}
+
 // Marks the map store so that a reload of the map shows as the mark's disappearance.
 void MarkMapStore() { gMap.store->level[1].cell[12][12][22] = 99; }
 bool MapWasReloaded() { return gMap.store->level[1].cell[12][12][22] != 99; }

@@ -1,7 +1,11 @@
 // The intro, the frame tick and the routing of window events.
+#include <algorithm>
+
 #include "game/app/input.h"
+#include "game/presentation/background.h"
 #include "game/presentation/sprites.h"
 #include "game/rules/level_flow.h"
+#include "platform/colour.h"
 #include "tests/game/app_support.h"
 
 namespace {
@@ -85,8 +89,59 @@ TEST_F(MainLoopTest, InPlayThePanelPrecedesTheBoardAndTheEffectsFollow) {
   EXPECT_EQ(CountSprite(SpriteMenuButton1), 0);
 }
 
+// A frame first shows the one drawn before it, then draws the overlays in their fixed order and
+// the pointer over everything.
+TEST_F(MainLoopTest, FlipFirstThenOverlaysInTheirOrderAndThePointerLast) {
+  gSettings.backgroundColour = Rgb(10, 20, 30);
+  ChooseBackground();
+  ClearScreen(Rgb(1, 2, 3));   // the frame drawn last time
+  PlayEmptyLevel(1);
+  gPlay.paused = true;
+  gEffects.particlesRunning = true;
+  gItems.bombRunning = true;
+  gEffects.flyingRunning = true;
+  gEffects.flying[0] = {7, 100, 100};
+  gEffects.flying[1] = {7, 200, 100};
+  gItems.hintShown = true;
+  gScore.bannerShown = true;
+  gScore.bannerStreak = true;
+  gScore.bannerX = 600;
+  ActivateWindow(GameWindow);
+  MovePointer(GameWindow, 400, 300);
+  StartDrawLog();
+  FrameTick();
+  EXPECT_EQ(VisibleScreenPixel(900, 400), Rgb(1, 2, 3)) << "the flip comes before the drawing";
+  EXPECT_EQ(ScreenPixel(900, 400), Rgb(10, 20, 30));
+  const std::vector<DrawRecord>& log = DrawLog();
+  auto first = [&](auto matches, size_t from = 0) {
+    for (size_t i = from; i < log.size(); ++i)
+      if (matches(log[i])) return static_cast<int>(i);
+    return -1;
+  };
+  auto sprite = [](int low, int high) {
+    return [=](const DrawRecord& r) {
+      return r.kind == DrawnSprite && r.number >= low && r.number <= high;
+    };
+  };
+  const int particles = first(sprite(SpriteParticle, SpriteParticle));
+  const int bomb = first(sprite(SpriteExplosion1, SpriteExplosion1 + 15));
+  const int pause = first(sprite(SpritePausePicture, SpritePausePicture));
+  const int flying = first(sprite(SpriteFaceHighlighted0 + 7, SpriteFaceHighlighted0 + 7));
+  const int hint = first(sprite(SpriteStar, SpriteStar), static_cast<size_t>(std::max(flying, 0)));
+  const int banner =
+      first([](const DrawRecord& r) { return r.kind == DrawnText && r.number == FontBannerHei; });
+  const std::vector<int> order = {particles, bomb, pause, flying, hint, banner};
+  EXPECT_GE(particles, 0);
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end())) << ::testing::PrintToString(order);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back().number, SpritePointer);
+  EXPECT_EQ(log.back().kind, DrawnSprite);
+  EXPECT_LT(banner, static_cast<int>(log.size()) - 1);
+}
+
 TEST_F(MainLoopTest, EventRouting) {
   gApp.screenState = ScreenIntro;
+  MovePointer(GameWindow, 880, 20);   // over the settings button, which acts on every page
   HandleGameEvent({EventLeftButtonDown, GameWindow, 0});
   EXPECT_EQ(gApp.screenState, ScreenIntro) << "clicks are not handled during the intro";
   EXPECT_FALSE(IsWindowOpen(SettingsWindow));
@@ -95,6 +150,7 @@ TEST_F(MainLoopTest, EventRouting) {
     HandleGameEvent({kind, GameWindow, 0});
     EXPECT_EQ(gApp.screenState, ScreenHelp) << "right button and releases change nothing";
   }
+  MovePointer(GameWindow, 400, 300);
   HandleGameEvent({EventLeftButtonDown, GameWindow, 0});
   EXPECT_EQ(gApp.screenState, ScreenMainMenu) << "the help page takes any click";
   HandleGameEvent({EventCloseWindow, GameWindow, 0});

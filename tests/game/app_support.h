@@ -52,6 +52,7 @@ class AppTest : public testing::Test {
     gPlay = PlayState{};
     gLevel = LevelState{};
     gItems = ItemState{};
+    gScore = ScoreState{};
     gEffects = EffectState{};
     gSettings.backgroundType = 2;   // a plain colour: no picture loads, no random draws
     gSettings.effectsOn = 1;

@@ -42,6 +42,28 @@ TEST_F(BoardViewTest, LayersShiftByTypeAndShadowsPrecedeTheirTiles) {
       << "type 2: layer 3 is 21 px right of layer 2";
 }
 
+// Every tile of a crowded board of each type gets its shadow, 3 pixels up and left, right before
+// its own face.
+TEST_F(BoardViewTest, EachShadowComesRightBeforeItsOwnTile) {
+  for (int type = 1; type <= 4; ++type) {
+    PlayEmptyLevel(type);
+    int tiles = 0;
+    for (int layer = 2; layer <= 6; ++layer)
+      for (int row = layer - 1; row <= 9; row += 2)
+        for (int column = layer; column <= 20; column += 3, ++tiles)
+          gLevel.board.cell[layer][row][column] = 1 + (layer * 7 + row + column) % 42;
+    StartDrawLog();
+    DrawBoard();
+    std::vector<DrawRecord> s = DrawnSprites();
+    ASSERT_EQ(s.size(), 2u * tiles) << type;
+    for (size_t i = 0; i < s.size(); i += 2) {
+      EXPECT_EQ(s[i].number, SpriteShadow) << type << " " << i;
+      EXPECT_GT(s[i + 1].number, SpriteFace0) << type << " " << i;
+      EXPECT_EQ(std::make_pair(s[i].x + 3, s[i].y + 3), std::make_pair(s[i + 1].x, s[i + 1].y));
+    }
+  }
+}
+
 TEST_F(BoardViewTest, SelectedTilesUseTheHighlightedFace) {
   PlayEmptyLevel(1);
   for (int column : {1, 5, 9}) gLevel.board.cell[2][1][column] = 9;
@@ -135,6 +157,54 @@ TEST_F(FrameCacheTest, ChangedBoardIsDrawnAnew) {
   EXPECT_EQ(CountSprite(SpriteBackground), 0);
 }
 
+// Each part of the key a kept frame depends on makes the next frame draw it anew, and while
+// nothing changes the kept picture is what is drawn.
+TEST_F(FrameCacheTest, EveryPartOfTheKeyRedrawsAndAnUnchangedFrameIsKept) {
+  struct Change {
+    const char* name;
+    bool selectPage;
+    void (*apply)();
+  };
+  const Change changes[] = {
+      {"a tile", false, [] { gLevel.board.cell[2][3][3] = 0; }},
+      {"the type", false, [] { gLevel.arrangementType = 2; }},
+      {"the first selection", false, [] { gLevel.first = {2, 3, 3, 7, 0, 0}; }},
+      {"the second selection", false, [] { gLevel.second = {2, 3, 3, 7, 0, 0}; }},
+      {"a new background", false, [] { ChooseBackground(); }},
+      // Both pages hold empty levels: only the offset tells them apart.
+      {"the page offset", true, [] { gApp.pageOffset = 4; }},
+      {"a thumbnail tile", true, [] { gMap.store->level[1].cell[2][1][1] = 5; }},
+      {"a thumbnail type", true, [] { gMap.arrangementType[1] = 3; }},
+      {"a new background behind the thumbnails", true, [] { ChooseBackground(); }},
+  };
+  for (const Change& c : changes) {
+    SCOPED_TRACE(c.name);
+    if (c.selectPage) {
+      gApp.inPlay = false;
+      gApp.screenState = ScreenLevelSelect;
+      gApp.pageOffset = 0;
+      gMap.levelCount = 8;
+      ClearGrid(*gMap.store);
+      for (int level = 1; level <= 8; ++level) gMap.arrangementType[level] = 0;
+    } else {
+      PlayEmptyLevel(1);
+      gLevel.board.cell[2][3][3] = 7;
+    }
+    SetFrameCacheEnabled(true);
+    FrameTick();
+    StartDrawLog();
+    FrameTick();
+    EXPECT_EQ(CountSprite(SpriteFrameCache), 1) << "nothing changed: the kept picture is drawn";
+    EXPECT_EQ(CountSprite(SpriteBackground), 0);
+    c.apply();
+    StartDrawLog();
+    FrameTick();
+    EXPECT_EQ(CountSprite(SpriteFrameCache), 0);
+    EXPECT_EQ(CountSprite(SpriteBackground), 1);
+    SetFrameCacheEnabled(false);
+  }
+}
+
 class PanelTest : public AppTest {};
 
 TEST_F(PanelTest, ProgressModeShowsLevelClockAndCounts) {
@@ -166,6 +236,51 @@ TEST_F(PanelTest, ProgressModeShowsLevelClockAndCounts) {
 }
 
 class PageTest : public AppTest {};
+
+// The hovered item is drawn a second time: the first three opaque, the others as a second
+// dimmed layer; the sparkles belong to the two modes only.
+TEST_F(PageTest, TheHoveredMenuItemIsDrawnTwice) {
+  for (int hovered = 1; hovered <= 7; ++hovered) {
+    gApp.hoveredButton = hovered;
+    StartDrawLog();
+    DrawMenuPage();
+    std::vector<DrawRecord> s = DrawnSprites();
+    ASSERT_GE(s.size(), 8u) << hovered;
+    for (int item = 1; item <= 7; ++item)
+      EXPECT_EQ(CountSprite(SpriteMenuButton1 + item - 1), item == hovered ? 2 : 1) << hovered;
+    EXPECT_EQ(s[7].number, SpriteMenuButton1 + hovered - 1);
+    EXPECT_EQ(s[7].x, s[hovered - 1].x);
+    EXPECT_EQ(s[7].y, s[hovered - 1].y);
+    EXPECT_EQ(s[7].opacity, hovered <= 3 ? 255 : 200) << hovered;
+    EXPECT_EQ(CountSprite(SpriteStar2), hovered <= 2 ? 101 : 0) << hovered;
+  }
+}
+
+// One tile of layer index 3, row 2, column 5 in each thumbnail, the four levels of the page of
+// the four types; sprite 300 + layer index at the place of the type's row of the table.
+TEST_F(PageTest, ThumbnailsPlaceTilesByTheirLevelsType) {
+  gApp.pageOffset = 4;
+  gMap.levelCount = 8;
+  for (int n = 1; n <= 4; ++n) {
+    gMap.arrangementType[4 + n] = n;
+    gMap.store->level[4 + n].cell[3][2][5] = 1;
+  }
+  StartDrawLog();
+  DrawLevelThumbnails();
+  const int k = 3, r = 2, c = 5;
+  const std::pair<int, int> places[] = {
+      {0 + 30 + 18 * c - 2 * k, 0 + 35 + 23 * r - 3 * k},        // type 1, top left
+      {470 + 30 + 18 * c + 9 * k, 0 + 35 + 23 * r - 3 * k},      // type 2, top right
+      {0 + 30 + 18 * c - 2 * k, 270 + 23 * r + 11 * k},          // type 3, bottom left
+      {470 + 30 + 18 * c + 10 * k, 270 + 23 * r + 11 * k},       // type 4, bottom right
+  };
+  std::vector<DrawRecord> s = DrawnSprites();
+  ASSERT_EQ(s.size(), 4u);
+  for (int n = 0; n < 4; ++n) {
+    EXPECT_EQ(s[n].number, 300 + k);
+    EXPECT_EQ(std::make_pair(s[n].x, s[n].y), places[n]) << "type " << n + 1;
+  }
+}
 
 TEST_F(PageTest, IntroTitleIsCentredOnX450) {
   gPlay.currentLevel = 12;
@@ -207,6 +322,17 @@ TEST_F(PageTest, LoadingPageCountsUpInQuarters) {
   StartDrawLog();
   DrawLoadingPage();
   EXPECT_EQ(DrawnTexts().back().text, "0%");
+  gMap.declaredLevelCount = 1;   // far more levels than declared: the bar keeps within its frame
+  gMap.levelCount = 300;
+  StartDrawLog();
+  DrawLoadingPage();
+  int barWidth = -1, rightmostStar = 0;
+  for (const DrawRecord& r : DrawnSprites()) {
+    if (r.number == SpriteLoadingBar) barWidth = r.width;
+    if (r.number == SpriteStar) rightmostStar = std::max(rightmostStar, r.x);
+  }
+  EXPECT_EQ(barWidth, 680);
+  EXPECT_LE(rightmostStar, 680 + 105 + 10);
 }
 
 TEST_F(PageTest, HelpPageHasItsTwelveLines) {

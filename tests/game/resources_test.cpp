@@ -72,6 +72,48 @@ TEST_F(ResourceCheckTest, RefusalMessageEndsTheStart) {
   EXPECT_EQ(ShownDialogs()[0].text, "资源文件不完整请重新下载");
 }
 
+// Each sprite holds the picture of its own file: a fresh copy of the file, loaded the same way,
+// has the same size and the same pixels.
+class SpriteFileTest : public AppTest {};
+
+TEST_F(SpriteFileTest, EachSpriteComesFromItsOwnFile) {
+  const std::pair<int, const char*> sprites[] = {
+      {SpriteBottomBar, "Images\\xiabg.png"}, {SpriteShadow, "Images\\yinying.png"},
+      {SpriteSettingsButton, "Images\\Shezhi.png"}, {SpriteStar, "Images\\xing.png"},
+      {SpriteStar2, "Images\\xing1.png"}, {SpritePopupDigit0 + 3, "Images\\Shuzi\\3.png"},
+      {SpritePopupSign, "Images\\Shuzi\\10.png"}, {SpritePanelButton1, "Images\\Anniu\\1.png"},
+      {SpritePauseButtonPaused, "Images\\Anniu\\6.png"},
+      {SpriteCaptionScore, "Images\\Xianshi\\10.png"},
+      {SpriteCaptionLevelAfter, "Images\\Xianshi\\19.png"},
+      {SpriteSmallDigit0 + 7, "Images\\Xianshi\\7.png"},
+      {SpriteLargeDigit0 + 2, "Images\\Xianshi\\22.png"},
+      {SpriteItemDigit0 + 9, "Images\\Anniu\\19.png"},
+      {SpriteExplosion1 + 15, "Images\\zhadan\\16.png"},
+      {SpriteMenuButton1 + 6, "Images\\Xianshi\\36.png"},
+      {SpriteLoadingFrame, "Images\\Xianshi\\37.png"},
+      {SpriteLoadingBar, "Images\\Xianshi\\38.png"}, {SpriteTitleBanner, "Images\\Xianshi\\39.png"},
+      {SpriteAnimation1, "Images\\Donghua\\11.png"}, {SpriteParticle, "Images\\Donghua\\14.png"},
+      {SpritePointer, "Images\\Mouse.png"},
+  };
+
+  constexpr int Copy = 990;
+  LoadSprites();
+  for (const auto& [sprite, file] : sprites) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(LoadSprite(Copy, ResolvePath(gApp.appDirectory + file), SpriteAlpha));
+    ASSERT_EQ(SpriteWidth(sprite), SpriteWidth(Copy));
+    ASSERT_EQ(SpriteHeight(sprite), SpriteHeight(Copy));
+    int differing = 0;
+    for (int y = 0; y < SpriteHeight(Copy); ++y)
+      for (int x = 0; x < SpriteWidth(Copy); ++x)
+        differing += SpritePixel(sprite, x, y) != SpritePixel(Copy, x, y);
+    EXPECT_EQ(differing, 0);
+  }
+  FreeSprite(Copy);
+  EXPECT_EQ(SpriteWidth(SpriteHelpPanel) * 1000 + SpriteHeight(SpriteHelpPanel), 880490)
+      << "the help panel is zoomed to its place";
+}
+
 class BackgroundTest : public AppTest {
  protected:
   // Sprite 1 after choosing from a folder that holds only the given picture.
@@ -86,20 +128,24 @@ class BackgroundTest : public AppTest {
   TestPictureDirectory folder_;
 };
 
+// The picture's red is its column and its green its row, both modulo 256.
 TEST_F(BackgroundTest, FolderPictureCoversTheScreenWithItsProportions) {
+  auto red = [](int x, int y) { return int(SpritePixel(SpriteBackground, x, y) & 0xFF); };
+  auto green = [](int x, int y) { return int((SpritePixel(SpriteBackground, x, y) >> 8) & 0xFF); };
+  // 1860 x 1250 is halved to 930 x 625: the bottom right is the picture's column 1858, row 1248.
   ChooseFromPicture(1860, 1250);
-  EXPECT_EQ(SpriteWidth(SpriteBackground) * 1000 + SpriteHeight(SpriteBackground), 930625);
-  // 1000 x 500 becomes 1250 x 625 and loses its right part: the left edge is the picture's.
+  EXPECT_NEAR(red(929, 624), 1858 % 256, 12);
+  EXPECT_NEAR(green(929, 624), 1248 % 256, 12);
+  // 1000 x 500 becomes 1250 x 625 and loses its right part: the scale is 1.25 both ways, so
+  // column 400 lies at x = 500 and row 496 at y = 620.
   ChooseFromPicture(1000, 500);
-  EXPECT_EQ(SpriteWidth(SpriteBackground) * 1000 + SpriteHeight(SpriteBackground), 930625);
-  // The scale is 1.25: picture column 400 (red 400 mod 256 = 144) lies at x = 500.
-  unsigned int pixel = SpritePixel(SpriteBackground, 500, 10);
-  EXPECT_NEAR(int(pixel & 0xFF), 144, 12);
-  // 500 x 1000 becomes 930 x 1860: picture row 200 (green 200) lies at y = 372.
+  EXPECT_NEAR(red(500, 10), 400 % 256, 12);
+  EXPECT_NEAR(green(10, 620), 496 % 256, 12);
+  // 500 x 1000 becomes 930 x 1860 and loses its lower part: the right edge shows column 499,
+  // and picture row 200 lies at y = 372.
   ChooseFromPicture(500, 1000);
-  pixel = SpritePixel(SpriteBackground, 10, 372);
-  EXPECT_NEAR(int((pixel >> 8) & 0xFF), 200, 12);
-  EXPECT_EQ(SpriteHeight(SpriteBackground), 625);
+  EXPECT_NEAR(red(926, 10), 498 % 256, 12);
+  EXPECT_NEAR(green(10, 372), 200, 12);
 }
 
 TEST_F(BackgroundTest, FolderWithoutJpegsGivesADefaultBackground) {

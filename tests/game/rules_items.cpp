@@ -201,11 +201,12 @@ TEST_F(ItemsTest, HintWithoutPairSpendsOneAndReshuffles) {
 
 TEST_F(ItemsTest, ButtonsOnAStuckBoardWithNothingElseLeftEndTheGame) {
   // The last hint or shuffle is spent, the bomb has none, or the check after a removal finds
-  // nothing: each ends in game over and a reset to level 1.
-  const int items[4][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}};
-  void (*const buttons[4])() = {PressHintButton, PressShuffleButton, PressBombButton,
-                                CheckDeadEnd};
-  for (int b = 0; b < 4; ++b) {
+  // nothing (a bomb count below 0, left by the bomb shortcut, is nothing too): each ends in game
+  // over and a reset to level 1.
+  const int items[5][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, -1}};
+  void (*const buttons[5])() = {PressHintButton, PressShuffleButton, PressBombButton,
+                                CheckDeadEnd, CheckDeadEnd};
+  for (int b = 0; b < 5; ++b) {
     SCOPED_TRACE(b);
     ScriptDialogs(true);
     StackedPair();
@@ -234,6 +235,26 @@ TEST_F(ItemsTest, UsedUpItemsSaySoUnlessTheGameIsLost) {
                                                     "提示道具已用完", GameOver}));
 }
 
+// On a board no shuffle can help, each loop gives up after exactly 500 shuffles: the random
+// draws and the board match 500 reference shuffles.
+TEST_F(ItemsTest, ReshufflesStopAfter500Attempts) {
+  void (*const callers[])() = {PressHintButton, PressShuffleButton, CheckDeadEnd};
+  for (auto caller : callers) {
+    StackedPair();
+    SetItems(5, 5, 5);
+    LevelCells expected = gLevel.board;
+    SeedRandom(31);
+    for (int attempt = 0; attempt < 500; ++attempt) ReferenceShuffle(expected);
+    const int nextDraw = Random(1000000);
+    SeedRandom(31);
+    caller();
+    EXPECT_EQ(Random(1000000), nextDraw) << "500 shuffles, no more, no fewer";
+    EXPECT_TRUE(SameBoard(expected, gLevel.board));
+    EXPECT_TRUE(ShownDialogs().empty()) << "with items left the game goes on";
+  }
+  EXPECT_EQ(gItems.hints + gItems.shuffles, 10) << "the dead-end check spends nothing";
+}
+
 TEST_F(ItemsTest, ShuffleButtonSpendsOneAndShufflesOnceEvenWithMoves) {
   RandomBoard(1, 4, 70, 8);
   ASSERT_TRUE(AnyMoveExists());
@@ -252,13 +273,22 @@ TEST_F(ItemsTest, ShuffleButtonSpendsOneAndShufflesOnceEvenWithMoves) {
 
 // ---- Bomb ------------------------------------------------------------------------------------
 
+// The last bomb leaves a board without a move and no item: only a dead-end check would end the
+// game, and a bomb runs none.
 TEST_F(ItemsTest, BombIsTheWayOutOfAStackedPair) {
   StackedPair();
+  SetItems(0, 0, 1);
+  gScore.speed = 42;
+  gScore.streak = 2;
   SelectTile(3, 5, 5, 240, 270);
   PressBombButton();
   EXPECT_EQ(gLevel.board.cell[3][5][5], 0);
   EXPECT_EQ(gLevel.board.cell[2][5][5], 1) << "the other tile of the face stays";
-  EXPECT_EQ(gItems.bombs, StartItemCount - 1);
+  EXPECT_EQ(gItems.bombs, 0);
+  EXPECT_TRUE(ShownDialogs().empty()) << "no dead-end check, so no game over";
+  EXPECT_TRUE(gApp.inPlay);
+  EXPECT_EQ(gScore.speed, 42) << "the speed value is left alone";
+  EXPECT_EQ(gScore.streak, 2) << "and so is the streak";
   EXPECT_EQ(gLevel.removedCount, 1);
   EXPECT_EQ(gLevel.remainingText, "1");
   EXPECT_EQ(gLevel.first.layer, -1);

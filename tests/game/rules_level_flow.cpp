@@ -173,9 +173,10 @@ TEST_F(LevelFlowTest, ResetGameStartsANewGameWithoutChangingThePage) {
   SetScore(1234);
   gScore.elapsedTenths = 999;
   gScore.speed = 40;
+  gApp.screenState = ScreenLevelIntro;   // any page but the main menu
   ResetGame();
   EXPECT_FALSE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenMainMenu);
+  EXPECT_EQ(gApp.screenState, ScreenLevelIntro) << "the page is not ResetGame's to change";
   EXPECT_EQ(std::vector<int>({gPlay.currentLevel, gItems.hints, gItems.shuffles, gItems.bombs,
                               gScore.score, gScore.elapsedTenths}),
             std::vector<int>({1, StartItemCount, StartItemCount, StartItemCount, 0, 0}));

@@ -108,6 +108,7 @@ TEST_F(SelectionTest, MismatchThenMatchRemovesTheLastTwo) {
   EXPECT_EQ(gLevel.second.layer, -1);
   EXPECT_EQ(TilesOnBoard(), 8);
   gScore.speed = 57;
+  gScore.score = 7950;             // the pair's 114 points pass the first shuffle threshold
   SelectTile(2, 5, 1, 63, 290);    // C, B's face
   EXPECT_EQ(gLevel.board.cell[2][3][1] + gLevel.board.cell[2][5][1], 0);
   EXPECT_EQ(gLevel.board.cell[2][1][1], 7) << "A stays";
@@ -123,7 +124,9 @@ TEST_F(SelectionTest, MismatchThenMatchRemovesTheLastTwo) {
   EXPECT_EQ(std::vector<int>({e.popupY[0], e.popupY[1], e.popupTens, e.popupUnits, e.popupOpacity}),
             std::vector<int>({y1, y2, 5, 7, 255}));
   EXPECT_TRUE(e.flyingRunning && e.particlesRunning);
-  EXPECT_EQ(gScore.score, 114);
+  EXPECT_EQ(gScore.score, 7950 + 114);
+  EXPECT_EQ(gItems.shuffles, StartItemCount + 1) << "the removal awards its items";
+  EXPECT_TRUE(gScore.bannerShuffle);
   EXPECT_EQ(gScore.speed, 99);
   EXPECT_EQ(gLevel.removedCount, 2);
   EXPECT_EQ(gLevel.remainingText, "6");

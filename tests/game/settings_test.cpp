@@ -129,7 +129,7 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
   const Place places[] = {
       {10, 10, 10, 430, 45, "背景设置"},   {11, 15, 25, 420, 25, nullptr},
       {12, 5, 5, 100, 20, "默认背景图片"}, {13, 105, 5, 100, 20, "自选背景图片"},
-      {14, 205, 5, 100, 20, "使用颜色做背景"}, {20, 10, 65, 430, 80, "声音设置"},
+      {14, 205, 5, 115, 20, "使用颜色做背景"}, {20, 10, 65, 430, 80, "声音设置"},
       {21, 15, 80, 420, 60, nullptr},      {22, 5, 5, 100, 20, "游戏音乐开关"},
       {23, 105, 5, 100, 20, "默认背景音乐"}, {24, 205, 5, 100, 20, "自选背景音乐"},
       {25, 5, 30, 100, 20, "游戏音效开关"}, {26, 115, 34, 85, 20, nullptr},
@@ -144,6 +144,11 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
       EXPECT_EQ(GadgetText(g), p.text) << g;
     }
   }
+  // Every caption shows whole, the volume label at its widest too.
+  gSettings.volume = 1000;
+  RefreshSettingsWindow();
+  for (int g : {12, 13, 14, 22, 23, 24, 25, 26})
+    EXPECT_LE(GadgetNeededWidth(g), GadgetWidth(g)) << g << " " << GadgetText(g);
   CloseSettingsWindow();
   EXPECT_FALSE(IsWindowOpen(SettingsWindow));
   EXPECT_EQ(SystemCursorCount(), cursorBefore);

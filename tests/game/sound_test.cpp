@@ -1,5 +1,6 @@
 // Sounds and the music check, against the recording media backend.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <regex>
@@ -213,9 +214,12 @@ TEST_F(SoundTest, MusicDirectoryWithOnlyATextFileRetriesEveryCheck) {
   }
 }
 
+// Folders, a FIFO and a link to a device are no tracks: opening the FIFO would block the game.
 TEST_F(SoundTest, EmptyOrMissingMusicDirectoryFallsBackToDefaultTracks) {
   const fs::path music = appDirectory_ / "only folders";
   fs::create_directories(music / "a");
+  ASSERT_EQ(mkfifo((music / "fifo.mid").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", music / "zero.mid");
   gSettings.musicSourceType = 1;
   gSettings.musicDirectory = music.string() + "/";
   const std::regex defaultTrack(".*/sound/Yinyue[1-8]\\.mid");
@@ -228,6 +232,11 @@ TEST_F(SoundTest, EmptyOrMissingMusicDirectoryFallsBackToDefaultTracks) {
   gSettings.musicDirectory = music.string() + "/";
   WriteBytes((music / "song.mid").string(), OneNoteMidi(100));
   EXPECT_EQ(OpenedTrack(CheckOnce()), gSettings.musicDirectory + "song.mid");
+  EXPECT_EQ(MediaMode(MusicAlias), "playing");
+  // The folder named in another letter case and without its final separator.
+  CloseSound(MusicAlias);
+  gSettings.musicDirectory = (appDirectory_ / "ONLY Folders").string();
+  EXPECT_EQ(OpenedTrack(CheckOnce()), (music / "song.mid").string());
   EXPECT_EQ(MediaMode(MusicAlias), "playing");
 }
 

@@ -1,6 +1,8 @@
 // The game's map store: faces by the K rule, layer indices, loading, limits, progress.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "map_files.h"
@@ -211,6 +213,20 @@ TEST_F(GameMapTest, UnreadableFileLeavesNoLevelsAndAClearedStore) {
   EXPECT_EQ(ShownDialogs()[0].text, MapFileMissingMessage);
 }
 
+// Maps\Duzuz.xml as a FIFO or a link to a device: the message at once, never a read that blocks
+// or grows without end.
+TEST_F(GameMapTest, OnlyARegularFileLoads) {
+  ASSERT_EQ(mkfifo(dir.File("fifo.xml").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.File("Duzuz.xml"));
+  for (const char* name : {"fifo.xml", "duzuz.XML"}) {
+    ScriptDialogs(true);
+    LoadMapFile(dir.File(name));
+    EXPECT_EQ(gMap.levelCount, 0) << name;
+    ASSERT_EQ(ShownDialogs().size(), 1u) << name;
+    EXPECT_EQ(ShownDialogs()[0].text, MapFileMissingMessage);
+  }
+}
+
 TEST_F(GameMapTest, DeclaredCountIsTheNumberValueOfTheCountElement) {
   std::string path = dir.File("count.xml");
   for (auto [xml, value] : {std::pair<const char*, int>{"<a><e>12</e></a>", 12},
@@ -267,7 +283,8 @@ TEST_F(GameMapTest, ProgressFollowsThePagesArithmetic) {
   struct Case { int declared, loaded, percent, width; };
   const Case cases[] = {{3, 0, 0, 0},     {3, 1, 33, 227},  {3, 2, 67, 453},   // 226.67, 453.33
                         {8, 1, 13, 85},                                       // 12.5 rounds up
-                        {2, 3, 150, 1020},                                    // past the count
+                        {2, 3, 150, 680},        // past the count: the bar stays whole
+                        {1, 300, 30000, 680},
                         {0, 5, 0, 0}};                                        // no count: safe
   for (const Case& c : cases) {
     gMap.declaredLevelCount = c.declared;

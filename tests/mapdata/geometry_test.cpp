@@ -98,6 +98,50 @@ TEST(CellAt, TopLeftOfEveryDrawnCellInTheExtentHitsThatCell) {
   }
 }
 
+// Whole hit rectangles, by the tables' column and row tests: 42 x 54 pixels from the tile
+// picture's top left, except the rows of types 3 and 4, which start lower or higher by a number
+// of pixels that depends on the layer. Every corner and the middle hit the cell; one pixel
+// beyond each side does not.
+struct HitRectangle {
+  int x, y;   // top left
+};
+
+int gType, gLayer, gRow, gColumn;   // the cell whose rectangle is tested
+
+void ExpectRectangleHits(const HitRectangle& box, bool (*hits)(int x, int y), const char* what) {
+  const std::pair<int, int> inside[] = {{0, 0}, {41, 0}, {0, 53}, {41, 53}, {20, 27}};
+  const std::pair<int, int> outside[] = {{-1, 27}, {42, 27}, {20, -1}, {20, 54}};
+  for (auto [dx, dy] : inside) {
+    EXPECT_TRUE(hits(box.x + dx, box.y + dy)) << what << gType << "/" << gLayer << " " << dx << ","
+                                                << dy;
+  }
+  for (auto [dx, dy] : outside) {
+    EXPECT_FALSE(hits(box.x + dx, box.y + dy)) << what << gType << "/" << gLayer << " " << dx
+                                                 << "," << dy;
+  }
+}
+
+TEST(CellAt, EveryPointOfAHitRectangleHitsItsCell) {
+  for (gType = 1; gType <= 4; ++gType) {
+    for (gLayer = 1; gLayer <= EditorMaxLayers; gLayer += 2) {
+      int rows, columns;
+      LayerExtent(gType, gLayer, rows, columns);
+      for (auto [r, c] : {std::pair{1, 1}, std::pair{rows, columns}}) {
+        gRow = r;
+        gColumn = c;
+        int x, y;
+        EditorTilePosition(gType, gLayer, r, c, x, y);
+        // (y - 26 L + 39) / 54 = r: the rows of types 3 and 4 start L - 1 pixels above the picture.
+        const int drop = gType >= 3 ? 1 - gLayer : 0;
+        ExpectRectangleHits({x, y + drop}, [](int px, int py) {
+          int row = 0, column = 0;
+          return CellAt(gType, gLayer, px, py, row, column) && row == gRow && column == gColumn;
+        }, "editor ");
+      }
+    }
+  }
+}
+
 TEST(CellAt, CellsOutsideTheExtentAreNeverHit) {
   int x, y, row, column;
   EditorTilePosition(2, 2, 1, 20, x, y);   // type 2 layer 2 reaches column 19
@@ -150,6 +194,27 @@ TEST_F(BoardPick, EmptyCellsAndLayersAboveTenAreNotPicked) {
   EXPECT_FALSE(PickBoardCell(board, 1, x + 5, y + 5, layer, row, column));
   EXPECT_FALSE(PickBoardCell(board, 0, x + 5, y + 5, layer, row, column));   // unknown type
   EXPECT_EQ(layer, -1);
+}
+
+TEST_F(BoardPick, EveryPointOfAHitRectangleHitsItsTile) {
+  static LevelCells single;
+  for (gType = 1; gType <= 4; ++gType) {
+    for (gLayer = 1; gLayer <= GameTopLayer; gLayer += 3) {
+      ClearLevelCells(single);
+      gRow = 4;
+      gColumn = 7;
+      single.cell[gLayer][gRow][gColumn] = 9;
+      int x, y;
+      GameTilePosition(gType, gLayer, gRow, gColumn, x, y);
+      // Types 3 and 4 test from 8 - L pixels below the picture top.
+      const int drop = gType >= 3 ? 8 - gLayer : 0;
+      ExpectRectangleHits({x, y + drop}, [](int px, int py) {
+        int layer = 0, row = 0, column = 0;
+        return PickBoardCell(single, gType, px, py, layer, row, column) && layer == gLayer &&
+               row == gRow && column == gColumn;
+      }, "game ");
+    }
+  }
 }
 
 TEST_F(BoardPick, ShiftedTypesTestBelowThePictureTop) {

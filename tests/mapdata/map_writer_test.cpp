@@ -1,4 +1,4 @@
-// The map writer: exact bytes, round trips through both readers, the atomic file write.
+// The map writer: exact bytes and round trips through both readers.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +8,7 @@
 #include "mapdata/level_model.h"
 #include "mapdata/map_writer.h"
 #include "platform/dialog.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -160,24 +161,6 @@ TEST_F(MapWriterTest, RoundTripKeepsCellsTypesAndTexts) {
                     gEditorMap.grid->level[level].cell[layer][row][column] > 0)
               << level << "/" << layer << "/" << row << "/" << column;
   }
-}
-
-// ---- Atomic write --------------------------------------------------------------------------
-
-TEST_F(MapWriterTest, WriteReplacesAFileAndFailsCleanly) {
-  std::string path = dir.File("map.xml");
-  WriteBytes(path, "old contents that are longer than the new ones");
-  ASSERT_TRUE(WriteFileAtomically(path, "new"));
-  EXPECT_EQ(ReadBytes(path), "new");
-  std::string taken = dir.File("taken");
-  std::filesystem::create_directory(taken);   // a file cannot be renamed over a directory
-  WriteBytes(taken + "/inside", "keep");
-  EXPECT_FALSE(WriteFileAtomically(taken, "bytes"));
-  EXPECT_EQ(ReadBytes(taken + "/inside"), "keep");
-  EXPECT_FALSE(WriteFileAtomically(dir.File("no/such/dir/map.xml"), "bytes"));
-  int entries = 0;   // no temporary file is left behind
-  for (auto& entry : std::filesystem::directory_iterator(dir.Path())) entries += entry.exists();
-  EXPECT_EQ(entries, 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "platform/dialog.h"
 #include "platform/window.h"
@@ -24,9 +25,9 @@ std::string AnswerFromInside() {
 
 }  // namespace
 
-TEST_F(ScriptedDialogs, DefaultsAreOkNoAndCancelAndEachDialogIsRecorded) {
+TEST_F(ScriptedDialogs, DefaultsAreOkAndCancelAndEachDialogIsRecorded) {
   ShowMessage("提示", "保存成功");
-  EXPECT_FALSE(AskYesNo("提示", "密码错误，是否重新输入？"));
+  EXPECT_EQ(AskYesNo("提示", "密码错误，是否重新输入？"), AnswerCancelled);
   EXPECT_EQ(AskText("输入编辑密码", "请输入编辑密码:", "默认"), "");
   EXPECT_EQ(ChooseOpenFile("选择地图文件", "/work/app/", MapFilter), "");
   EXPECT_EQ(ChooseSaveFile("保存文件", "/tmp/", MapFilter), "");
@@ -44,12 +45,13 @@ TEST_F(ScriptedDialogs, DefaultsAreOkNoAndCancelAndEachDialogIsRecorded) {
 }
 
 TEST_F(ScriptedDialogs, QueuedAnswersAndProbesAreTakenInOrder) {
-  for (const char* answer : {"", "yes", "no", "secret", "/home/player/maps/a.xml",
+  for (const char* answer : {"", "yes", "no", "", "secret", "/home/player/maps/a.xml",
                              "/home/player/music", "16711680", ""})
     QueueDialogAnswer(answer);   // the message box takes one answer too
   ShowMessage("", "每关最多只能建立9层");
-  EXPECT_TRUE(AskYesNo("提示", "问题"));
-  EXPECT_FALSE(AskYesNo("提示", "问题"));
+  EXPECT_EQ(AskYesNo("提示", "问题"), AnswerYes);
+  EXPECT_EQ(AskYesNo("提示", "问题"), AnswerNo);
+  EXPECT_EQ(AskYesNo("提示", "问题"), AnswerCancelled);
   EXPECT_EQ(AskText("t", "p", ""), "secret");
   EXPECT_EQ(ChooseSaveFile("保存文件", "/", MapFilter), "/home/player/maps/a.xml");
   EXPECT_EQ(ChooseFolder("p", "C:\\"), "/home/player/music/");
@@ -57,13 +59,13 @@ TEST_F(ScriptedDialogs, QueuedAnswersAndProbesAreTakenInOrder) {
   EXPECT_EQ(ChooseColour(0), -1);
   // A probe runs inside the dialog, after it was recorded, and gives the answer.
   QueueDialogProbe(AnswerFromInside);
-  EXPECT_TRUE(AskYesNo("提示", "第一个"));
+  EXPECT_EQ(AskYesNo("提示", "第一个"), AnswerYes);
   EXPECT_EQ(gSeenInsideProbe, ShownDialogs().size());
   // Switching on again clears the answers and the record.
   QueueDialogAnswer("yes");
   ScriptDialogs(true);
   EXPECT_TRUE(ShownDialogs().empty());
-  EXPECT_FALSE(AskYesNo("提示", "问题"));
+  EXPECT_EQ(AskYesNo("提示", "问题"), AnswerCancelled);
 }
 
 // ---- Real dialogs, closed from a timer ----------------------------------------------------------
@@ -72,8 +74,9 @@ namespace {
 
 constexpr int DialogOwner = 7;
 int gTicks = 0;
+DismissWay gDismissWay = DismissByCloseBox;
 void DismissAfterThreeTicks() {
-  if (++gTicks == 3) DismissDialog();
+  if (++gTicks == 3) DismissDialog(gDismissWay);
 }
 
 class RealDialogs : public testing::Test {
@@ -92,19 +95,22 @@ TEST_F(RealDialogs, TimersFireInsideAndADismissedDialogAnswersCancel) {
   struct Case { const char* name; std::function<bool()> dismissedAnswerIsCancel; };
   const Case cases[] = {
       {"message", [] { ShowMessage("提示", "计时器继续运行"); return true; }},
-      {"yes/no", [] { return !AskYesNo("提示", "地图还没保存是否需要保存？"); }},
+      {"yes/no", [] { return AskYesNo("提示", "地图还没保存是否需要保存？") == AnswerCancelled; }},
       {"input", [] { return AskText("输入编辑密码", "请输入编辑密码:", "默认文字").empty(); }},
       {"open", [] { return ChooseOpenFile("选择地图文件", "C:\\", MapFilter).empty(); }},
       {"save", [] { return ChooseSaveFile("保存文件", "/tmp/", MapFilter).empty(); }},
       {"folder", [] { return ChooseFolder("请选择音乐所在目录。", "C:\\").empty(); }},
       {"colour", [] { return ChooseColour(0x00FF00) == -1; }}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    gTicks = 0;
-    StartTimer(DialogOwner, 0, 5, DismissAfterThreeTicks);
-    EXPECT_TRUE(c.dismissedAnswerIsCancel());
-    EXPECT_GE(gTicks, 3);
-    StopTimer(DialogOwner, 0);
+  for (DismissWay way : {DismissByCloseBox, DismissByEscape}) {
+    gDismissWay = way;
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + (way == DismissByEscape ? " by Esc" : " by close box"));
+      gTicks = 0;
+      StartTimer(DialogOwner, 0, 5, DismissAfterThreeTicks);
+      EXPECT_TRUE(c.dismissedAnswerIsCancel());
+      EXPECT_GE(gTicks, 3);
+      StopTimer(DialogOwner, 0);
+    }
   }
 }
 

@@ -1,5 +1,8 @@
-// File names written with backslashes and any letter case, sizes and directory listings.
+// File names written with backslashes and any letter case, sizes, directory listings, reads that
+// take regular files only, and the file replacement with its faults.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -77,29 +80,90 @@ TEST_F(FileTree, FileSizeAndReadingTellFilesDirectoriesAndMissingApart) {
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "123456789");
   EXPECT_FALSE(ReadFileBytes("Images\\none.png", bytes));
   EXPECT_FALSE(ReadFileBytes("Images", bytes));
+  EXPECT_TRUE(ReadFileBytes("Images\\Xianshi\\39.png", bytes, 9));
+  EXPECT_FALSE(ReadFileBytes("Images\\Xianshi\\39.png", bytes, 8)) << "over the limit";
+  EXPECT_TRUE(bytes.empty());
 }
 
-TEST_F(FileTree, ListDirectoryMatchesPatternsAndMarksDirectories) {
-  EXPECT_EQ(Names(ListDirectory("images\\", "*.jpg", 100)), std::vector<std::string>{"bg1.JPG"});
-  EXPECT_EQ(Names(ListDirectory("Images", "BG*", 100)), std::vector<std::string>{"bg1.JPG"});
-  EXPECT_TRUE(ListDirectory("Images", "*.png", 100).empty());
-  EXPECT_TRUE(ListDirectory("NoSuchDir", "*.*", 100).empty());
-  std::vector<DirectoryEntry> entries = ListDirectory("Images", "*.*", 100);
-  EXPECT_EQ(Names(entries), (std::vector<std::string>{".", "..", "Xianshi", "bg1.JPG", "readme"}));
-  for (const DirectoryEntry& entry : entries)
-    EXPECT_EQ(entry.isDirectory, entry.name == "." || entry.name == ".." || entry.name == "Xianshi")
-        << entry.name;
+// A device or a FIFO could block the reader or never end; neither is read, and a listing marks
+// neither as a file.
+TEST_F(FileTree, OnlyRegularFilesAreReadOrListedAsFiles) {
+  ASSERT_EQ(mkfifo((root_ / "Sound/fifo.mid").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", root_ / "Sound/zero.mid");
+  fs::create_symlink("yinyue1.mid", root_ / "Sound/link.mid");
+  std::vector<unsigned char> bytes;
+  for (const char* name : {"Sound\\fifo.mid", "Sound\\ZERO.mid", "/dev/zero"}) {
+    EXPECT_FALSE(IsRegularFile(name)) << name;
+    EXPECT_FALSE(ReadFileBytes(name, bytes)) << name;
+  }
+  EXPECT_TRUE(IsRegularFile("sound\\LINK.mid"));
+  EXPECT_TRUE(ReadFileBytes("sound\\LINK.mid", bytes));
+  // The limit holds whatever size a file claims: this one claims none.
+  EXPECT_TRUE(ReadFileBytes("/proc/self/maps", bytes));
+  EXPECT_GT(bytes.size(), 16u);
+  EXPECT_FALSE(ReadFileBytes("/proc/self/maps", bytes, 16));
+  for (const DirectoryEntry& entry : ListDirectory("Sound", "*.*", 100))
+    EXPECT_EQ(entry.isFile, entry.name == "yinyue1.mid" || entry.name == "link.mid") << entry.name;
 }
 
-TEST_F(FileTree, ListDirectoryLimitCountsDotEntries) {
-  // Five entries in all; a limit of n looks at exactly n of them, dot entries included.
-  for (int limit = 0; limit <= 6; ++limit)
-    EXPECT_EQ(int(ListDirectory("Images", "*.*", limit).size()), std::min(limit, 5)) << limit;
-  // With a pattern the limit counts the entries looked at, not the ones returned.
-  std::vector<DirectoryEntry> all = ListDirectory("Images", "*.*", 100);
-  int position = int(std::find_if(all.begin(), all.end(),
-                                  [](const DirectoryEntry& e) { return e.name == "bg1.JPG"; }) -
-                     all.begin());
-  EXPECT_TRUE(ListDirectory("Images", "*.jpg", position).empty());
-  EXPECT_EQ(ListDirectory("Images", "*.jpg", position + 1).size(), 1u);
+TEST_F(FileTree, PathInDirectoryAddsTheSeparatorOnlyWhenMissing) {
+  EXPECT_EQ(PathInDirectory("/music", "a.mid"), "/music/a.mid");
+  EXPECT_EQ(PathInDirectory("/music/", "a.mid"), "/music/a.mid");
+  EXPECT_EQ(PathInDirectory("C:\\music\\", "a.mid"), "C:\\music\\a.mid");
+  EXPECT_EQ(PathInDirectory("", "a.mid"), "a.mid");
+}
+
+// ---- Replacing a file -------------------------------------------------------------------------
+
+namespace {
+
+class FileReplacementTest : public testing::Test {
+ protected:
+  void TearDown() override { InjectFileFaults(FileFaults{}); }
+  std::string File(const std::string& name) const { return directory_.PathOf(name); }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static ino_t InodeOf(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  }
+  int CountEntries() const {
+    return static_cast<int>(
+        std::distance(fs::directory_iterator(directory_.PathOf("")), fs::directory_iterator()));
+  }
+
+  TestPictureDirectory directory_;
+};
+
+}  // namespace
+
+TEST_F(FileReplacementTest, ReplacesAFileAndFailsCleanly) {
+  const std::string path = File("map.xml");
+  Write(path, "old contents that are longer than the new ones");
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  EXPECT_EQ(Read(path), "new");
+  const std::string taken = File("taken");
+  fs::create_directory(taken);
+  Write(taken + "/inside", "keep");
+  EXPECT_FALSE(WriteFileAtomically(taken, "bytes")) << "a directory is not replaced";
+  EXPECT_EQ(Read(taken + "/inside"), "keep");
+  EXPECT_FALSE(WriteFileAtomically(File("no/such/dir/map.xml"), "bytes"));
+  EXPECT_EQ(CountEntries(), 2) << "no temporary file is left behind";
+}
+
+TEST_F(FileReplacementTest, AFolderThatTakesNoNewFileIsWrittenInPlace) {
+  const std::string path = File("map.xml");
+  Write(path, "old contents, longer than the new");
+  const ino_t inode = InodeOf(path);
+  InjectFileFaults(FileFaults{.folderTakesNoFile = true});
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  EXPECT_EQ(Read(path), "new");
+  EXPECT_EQ(InodeOf(path), inode) << "the same file, written in place";
+  EXPECT_FALSE(WriteFileAtomically(File("other.xml"), "new")) << "a new file cannot be made there";
+  EXPECT_EQ(CountEntries(), 1);
 }

@@ -1,11 +1,13 @@
 // Profile files: lookups without regard to case, and writes that leave the rest of the file alone.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/profile.h"
 #include "support/picture_test_support.h"
 
@@ -20,6 +22,8 @@ class ProfileFile : public testing::Test {
     std::ifstream in(file_, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
+
+  void TearDown() override { InjectFileFaults(FileFaults{}); }
 
   TestPictureDirectory directory_;
   const std::string file_ = directory_.PathOf("Config.ini");
@@ -93,4 +97,48 @@ TEST_F(ProfileFile, WriteThatCannotHappenFailsQuietly) {
   EXPECT_EQ(ReadIni("Sound", "Yinliang", file_), "");
   EXPECT_TRUE(fs::is_directory(file_));
   EXPECT_FALSE(WriteIni("Sound", "Yinliang", "500", directory_.PathOf("no/Config.ini")));
+}
+
+TEST_F(ProfileFile, TheFileNameMatchesWhateverItsCase) {
+  const std::string lower = directory_.PathOf("config.ini");
+  std::ofstream(lower, std::ios::binary) << "[Sound]\nYinliang=500\n";
+  EXPECT_EQ(ReadIni("Sound", "Yinliang", file_), "500");
+  EXPECT_TRUE(WriteIni("Sound", "Yinyue", "1", file_));
+  EXPECT_FALSE(fs::exists(file_)) << "no second file beside config.ini";
+  EXPECT_EQ(ReadIni("Sound", "Yinyue", lower), "1");
+}
+
+TEST_F(ProfileFile, AWriteReplacesTheFileWholeKeepingItsMode) {
+  Write("[Sound]\nYinliang=500\n; keep me\n");
+  fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write);
+  struct stat before;
+  ASSERT_EQ(stat(file_.c_str(), &before), 0);
+  EXPECT_TRUE(WriteIni("Sound", "Yinliang", "600", file_));
+  struct stat after;
+  ASSERT_EQ(stat(file_.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino) << "a new file renamed over the old one";
+  EXPECT_EQ(after.st_mode & 07777, 0600u);
+  EXPECT_EQ(Contents(), "[Sound]\nYinliang=600\n; keep me\n");
+  InjectFileFaults(FileFaults{.diskRoom = 3});
+  EXPECT_FALSE(WriteIni("Sound", "Yinliang", "700", file_));
+  EXPECT_EQ(Contents(), "[Sound]\nYinliang=600\n; keep me\n") << "a failed write changes nothing";
+  EXPECT_EQ(std::distance(fs::directory_iterator(directory_.PathOf("")), fs::directory_iterator()),
+            1);
+}
+
+TEST_F(ProfileFile, AFileThatCannotBeReadIsNotWrittenOver) {
+  const std::string text = "[Images]\nType=1\nPath=/pictures/\n[Sound]\nYinliang=500\n";
+  Write(text);
+  InjectFileFaults(FileFaults{.unreadable = true});
+  EXPECT_FALSE(WriteIni("Sound", "Yinliang", "750", file_));
+  InjectFileFaults(FileFaults{});
+  EXPECT_EQ(Contents(), text);
+}
+
+TEST_F(ProfileFile, ALineBreakInAValueAddsNoKey) {
+  Write("[Sound]\nYinliang=500\n");
+  EXPECT_TRUE(WriteIni("Sound", "Path", "/music/\r\nYinliang=1000\n[Images]\rType=2", file_));
+  EXPECT_EQ(ReadIni("Sound", "Yinliang", file_), "500");
+  EXPECT_EQ(ReadIni("Images", "Type", file_), "");
+  EXPECT_EQ(ReadIni("Sound", "Path", file_), "/music/Yinliang=1000[Images]Type=2");
 }
