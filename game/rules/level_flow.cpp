@@ -60,19 +60,23 @@ static void CopyLevel(int n) {
   }
 }
 
-// Every step of a level start after the empty-map test.
-static void BuildLevel(int n) {
-  ChooseBackground();
-  StopBombAnimation();
-  SetCurrentLevel(n);
+void DealLevel(int n) {
   CopyLevel(n);
-  gLevel.totalText = std::to_string(gLevel.startCount);
-  gLevel.remainingText = gLevel.totalText;
   // An empty board has nothing to shuffle and never a move: its attempts would change nothing.
   for (int attempt = 0; attempt < MaxStartShuffles && gLevel.startCount > 0; ++attempt) {
     ShuffleBoard();
     if (AnyMoveExists()) break;
   }
+}
+
+// Every step of a level start after the empty-map test.
+static void BuildLevel(int n) {
+  ChooseBackground();
+  StopBombAnimation();
+  SetCurrentLevel(n);
+  DealLevel(n);
+  gLevel.totalText = std::to_string(gLevel.startCount);
+  gLevel.remainingText = gLevel.totalText;
   if (gApp.freeMode) {
     PlayEffect(SoundStart);
     RestartFrameTimer();
