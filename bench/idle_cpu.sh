@@ -8,7 +8,8 @@
 #   SECONDS  rest measured on each page (default 20)
 #   RUNS     whole runs; each figure is reported per run and as the median (default 3)
 # Needs Xvfb, xdotool, xev and xwininfo (x11-utils); CPU % is of one core. With IDLE_SHOTS set
-# to a folder, a screenshot of each page is kept there (taken after its rest).
+# to a folder, a screenshot of each page is kept there (taken after its rest); IDLE_PARTS picks
+# what is measured (default "game result editor").
 set -euo pipefail
 app=$(cd "${1:?usage: bench/idle_cpu.sh APP_DIR [SECONDS] [RUNS]}" && pwd)
 seconds=${2:-20}
@@ -182,9 +183,13 @@ run_editor() {
 : >"$work/results"
 for run in $(seq "$runs"); do
   start_x
-  run_game_pages
-  run_result_page
-  run_editor
+  for part in ${IDLE_PARTS:-game result editor}; do
+    case $part in
+      game) run_game_pages ;;
+      result) run_result_page ;;
+      editor) run_editor ;;
+    esac
+  done
   stop_x
   echo "run $run done" >&2
 done

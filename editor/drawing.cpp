@@ -1,8 +1,9 @@
 // Pictures of the editor and the drawing of the current level and the loading bar.
 //
-// Sections: pictures | level | loading bar
+// Sections: pictures | level | kept view | loading bar
 #include "editor/drawing.h"
 
+#include <cstdint>
 #include <cstdint>
 #include <string>
 
@@ -30,6 +31,7 @@ constexpr int BarInsideColour = Rgb(255, 255, 255);
 constexpr int BarFillColour = Rgb(255, 255, 0);
 constexpr int BarFillWidth = 496;
 constexpr int BarTextX = 445, BarTextY = 307;
+constexpr int TitleX = 260, TitleY = 150;
 
 std::string PicturePath(const std::string& name) {
   return ResolvePath(gEditor.workingDirectory + name);
@@ -63,25 +65,76 @@ void LoadPointer() { LoadSprite(SpritePointer, PicturePath("Images\\Mouse.png"),
 
 // ---- Level ------------------------------------------------------------------------------------
 
-void DrawLevel() {
-  EditorState& e = gEditor;
-  e.shownCells = 0;
-  if (e.currentLevel < 1 || e.currentLevel > MaxLevels || !gEditorMap.grid) return;
+namespace {
+
+// Calls draw(sprite, x, y) for every shown cell of the current level; returns their count.
+template <typename Draw>
+int ForEachShownCell(Draw draw) {
+  const EditorState& e = gEditor;
+  if (e.currentLevel < 1 || e.currentLevel > MaxLevels || !gEditorMap.grid) return 0;
   const LevelCells& cells = gEditorMap.grid->level[e.currentLevel];
+  int shown = 0;
   int layers = e.currentLayerCount < EditorMaxLayers ? e.currentLayerCount : EditorMaxLayers;
   for (int layer = 1; layer <= layers; ++layer) {
     for (int row = 1; row <= BoardRows; ++row) {
       for (int column = 1; column <= BoardColumns; ++column) {
         int value = cells.cell[layer][row][column];
         if (value <= 0) continue;
-        ++e.shownCells;
+        ++shown;
         int x, y;
         if (EditorTilePosition(e.currentType, layer, row, column, x, y)) {
-          DisplaySprite(SpriteFaceBase + value, x, y);
+          draw(SpriteFaceBase + value, x, y);
         }
       }
     }
   }
+  return shown;
+}
+
+}  // namespace
+
+void DrawLevel() {
+  gEditor.shownCells = ForEachShownCell([](int sprite, int x, int y) { DisplaySprite(sprite, x, y); });
+}
+
+// ---- Kept view --------------------------------------------------------------------------------
+
+namespace {
+
+// The background, the title and the level change only when the user edits, but a full level is
+// 1620 tiles to draw every 10 ms: they are kept as one picture while they stay the same.
+struct KeptView {
+  bool valid = false;   // SpriteKeptView holds the view drawn under key
+  uint64_t key = 0;
+};
+
+KeptView gKeptView;
+
+uint64_t Mix(uint64_t key, int64_t value) { return (key ^ uint64_t(value)) * 1099511628211ull; }
+
+// Everything the view is drawn from.
+uint64_t ViewKey() {
+  const EditorState& e = gEditor;
+  uint64_t key = Mix(Mix(Mix(1469598103934665603ull, e.currentLevel), e.currentType),
+                     e.currentLayerCount);
+  ForEachShownCell([&key](int sprite, int x, int y) { key = Mix(Mix(Mix(key, sprite), x), y); });
+  return key;
+}
+
+}  // namespace
+
+void DrawLevelView() {
+  const uint64_t key = ViewKey();
+  if (gKeptView.valid && gKeptView.key == key) {
+    DisplaySprite(SpriteKeptView, 0, 0);
+    gEditor.shownCells = ForEachShownCell([](int, int, int) {});
+    return;
+  }
+  DisplaySprite(SpriteBackground, 0, 0);
+  DisplaySprite(SpriteTitle, TitleX, TitleY);
+  DrawLevel();
+  gKeptView.valid = GrabScreenSprite(SpriteKeptView);
+  gKeptView.key = key;
 }
 
 // ---- Loading bar ------------------------------------------------------------------------------

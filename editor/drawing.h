@@ -10,5 +10,8 @@ void LoadPointer();
 
 // Draws the shown cells of the current level and counts them.
 void DrawLevel();
+// The background, the title picture and the current level, drawn from a kept picture while none
+// of them changed since it was kept; counts the shown cells as DrawLevel does.
+void DrawLevelView();
 // The progress of the map being read.
 void DrawLoadingBar();

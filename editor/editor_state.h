@@ -61,6 +61,7 @@ constexpr int SpriteTitle = 1;
 constexpr int SpriteTypePicture1 = 11;      // 11..14: panels of types 1..4
 constexpr int SpriteFaceBase = 100;         // 100 + f: normal face f
 constexpr int SpritePointer = 600;
+constexpr int SpriteKeptView = 700;        // background, title and level, kept while unchanged
 
 constexpr int ImageFaceSheet = 0;
 constexpr int ImageTypePicture = 1;

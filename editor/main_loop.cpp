@@ -26,7 +26,6 @@ namespace {
 constexpr const char* NoDisplayMessage = "无法打开窗口";
 constexpr const char* UnsavedQuestion = "地图还没保存是否需要保存？";
 constexpr int Black = Rgb(0, 0, 0);
-constexpr int TitleX = 260, TitleY = 150;
 constexpr int LoadingFontPoints = 12;
 constexpr int HiddenCursorCount = -1;   // the system cursor's display counter while hidden
 constexpr int ShownCursorCount = 1;     // and while shown
@@ -197,9 +196,7 @@ void FrameTick() {
   }
   FlipScreen();
   ClearScreen(Black);
-  DisplaySprite(SpriteBackground, 0, 0);
-  DisplaySprite(SpriteTitle, TitleX, TitleY);
-  DrawLevel();
+  DrawLevelView();
   if (gEditor.loading) DrawLoadingBar();
   DrawPointer();
 }

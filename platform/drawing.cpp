@@ -83,6 +83,7 @@ QColor QtColour(int colour) { return QColor(RedOf(colour), GreenOf(colour), Blue
 // ---- Commands ---------------------------------------------------------------------------------
 
 DrawCommand WithBounds(DrawCommand command) {
+  command.pictureKey = command.picture.cacheKey();
   if (command.kind == CommandLine)
     command.bounds = QRect(command.from, command.to).normalized().adjusted(-1, -1, 1, 1);
   else
@@ -91,12 +92,12 @@ DrawCommand WithBounds(DrawCommand command) {
 }
 
 bool SameDrawCommand(const DrawCommand& a, const DrawCommand& b) {
+  if (a.kind != b.kind || a.area != b.area || a.opacity != b.opacity || a.colour != b.colour ||
+      a.source != b.source || a.from != b.from || a.to != b.to ||
+      a.texts.empty() != b.texts.empty())
+    return false;
   // Texts are known by what they show: a picture made again for the same texts is the same.
-  const bool samePicture =
-      a.texts.empty() ? a.picture.cacheKey() == b.picture.cacheKey() : a.texts == b.texts;
-  return a.kind == b.kind && a.area == b.area && a.source == b.source && a.from == b.from &&
-         a.to == b.to && a.opacity == b.opacity && a.colour == b.colour && samePicture &&
-         a.texts.empty() == b.texts.empty();
+  return a.texts.empty() ? a.pictureKey == b.pictureKey : a.texts == b.texts;
 }
 
 void PaintDrawCommand(QPainter& painter, const DrawCommand& c) {

@@ -49,6 +49,7 @@ struct TextPart {
 struct DrawCommand {
   DrawCommandKind kind = CommandClear;
   QImage picture;       // pictures: held, so that a later change of the sprite cannot alter it
+  qint64 pictureKey = 0;   // the picture's cache key, which changes with every change of it
   QRect area;           // clear, box, picture (at its own size) or scaled target
   QRect source;         // pictures: the part drawn at area; null for the whole picture
   QPoint from, to;      // line ends, both drawn

@@ -104,11 +104,14 @@ void AddStatusBarField(int bar, int width) {
 void StatusBarText(int bar, int field, const std::string& text, int flags) {
   StatusField* f = FindField(bar, field);
   if (!f) return;
-  f->label->setAlignment(((flags & StatusCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
-                         Qt::AlignVCenter);
-  f->label->setFrameStyle((flags & StatusBorderless) ? QFrame::NoFrame
-                                                     : QFrame::Panel | QFrame::Sunken);
-  f->label->setText(QString::fromStdString(text));
+  // The editor sets its fields five times a second: only a change repaints a field.
+  const Qt::Alignment alignment =
+      ((flags & StatusCentred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter;
+  const int frame = (flags & StatusBorderless) ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken;
+  const QString shown = QString::fromStdString(text);
+  if (f->label->alignment() != alignment) f->label->setAlignment(alignment);
+  if (f->label->frameStyle() != frame) f->label->setFrameStyle(frame);
+  if (f->label->text() != shown) f->label->setText(shown);
   if (f->progress) f->progress->setGeometry(f->label->contentsRect());
 }
 

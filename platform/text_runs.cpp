@@ -86,11 +86,13 @@ bool Joins(const DrawCommand& command, const QRect& run) {
 }  // namespace
 
 void ResolveTexts(std::vector<DrawCommand>& frame) {
-  std::vector<DrawCommand> resolved;
-  resolved.reserve(frame.size());
+  // Most frames hold few texts or none: commands move only behind a merged run.
+  size_t kept = 0;
   for (size_t i = 0; i < frame.size();) {
     if (!IsLargeText(frame[i])) {
-      resolved.push_back(std::move(frame[i++]));
+      if (kept != i) frame[kept] = std::move(frame[i]);
+      ++kept;
+      ++i;
       continue;
     }
     DrawCommand run = std::move(frame[i++]);
@@ -105,11 +107,12 @@ void ResolveTexts(std::vector<DrawCommand>& frame) {
       const TextPart& only = run.texts.front();
       run.picture = run.texts.size() > 1 ? MergedPicture(run.texts, run.area)
                                          : TextPictureOf(only.font, only.text, only.colour);
+      run.pictureKey = run.picture.cacheKey();
     }
     run.bounds = run.area;
-    resolved.push_back(std::move(run));
+    frame[kept++] = std::move(run);
   }
-  frame = std::move(resolved);
+  frame.resize(kept);
 }
 
 void ForgetMergedTexts() {

@@ -180,6 +180,8 @@ struct PointerState {
   QPoint global;            // on the desktop
   QElapsedTimer age;        // since global was read
   bool watching = false;    // the event filter is installed
+  int mappedWindow = -1;    // the window whose client area `mapped` is in, or -1
+  QPoint mapped;            // global in that client area
 };
 
 PointerState gPointer;
@@ -206,7 +208,8 @@ class PointerWatcher : public QObject {
   }
 };
 
-QPoint PointerOnDesktop() {
+// The pointer in the client area of a window, read anew only when it may have moved.
+QPoint PointerInClient(int window, QWidget* client) {
   PointerState& p = gPointer;
   if (!p.watching && qApp != nullptr) {
     qApp->installEventFilter(new PointerWatcher);
@@ -216,8 +219,13 @@ QPoint PointerOnDesktop() {
     p.global = QCursor::pos();
     p.age.start();
     p.known = true;
+    p.mappedWindow = -1;
   }
-  return p.global;
+  if (p.mappedWindow != window) {
+    p.mapped = client->mapFromGlobal(p.global);
+    p.mappedWindow = window;
+  }
+  return p.mapped;
 }
 
 }  // namespace
@@ -226,7 +234,7 @@ QPoint PointerOnDesktop() {
 static int PointerCoordinate(int window, bool horizontal) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return -1;
-  QPoint at = client->mapFromGlobal(PointerOnDesktop());
+  QPoint at = PointerInClient(window, client);
   int value = horizontal ? at.x() : at.y();
   int size = horizontal ? client->width() : client->height();
   return value >= 0 && value < size ? value : -1;
