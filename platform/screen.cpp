@@ -8,6 +8,7 @@
 // so only the places of the commands that differ are drawn again, into the shown frame, and
 // only those reach the window. A frame equal to the one shown costs a comparison of two lists.
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -161,11 +162,41 @@ Damage OverdrawDamage(const std::vector<DrawCommand>& next) {
   return grid.Cover();
 }
 
+// Opaque fills and copies into the screen's own format need no blending: small pieces of them
+// are written straight into the rows, without a painter's set-up for each.
+bool IsPlainPiece(const QImage& target, const DrawCommand& c) {
+  if (target.format() != QImage::Format_RGB32) return false;
+  if (c.kind == CommandClear || c.kind == CommandBox) return true;
+  return c.kind == CommandPicture && c.opacity >= 255 &&
+         c.picture.format() == QImage::Format_RGB32;
+}
+
+void PaintPlainPiece(QImage& target, const DrawCommand& c, const QRect& part) {
+  if (c.kind == CommandPicture) {
+    const QPoint from = part.topLeft() - c.area.topLeft() +
+                        (c.source.isNull() ? QPoint() : c.source.topLeft());
+    for (int y = 0; y < part.height(); ++y)
+      std::memcpy(target.scanLine(part.top() + y) + part.left() * 4,
+                  c.picture.constScanLine(from.y() + y) + from.x() * 4, size_t(part.width()) * 4);
+    return;
+  }
+  const QRgb pixel = QtColour(c.colour).rgb();
+  for (int y = part.top(); y <= part.bottom(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y)) + part.left();
+    std::fill(row, row + part.width(), pixel);
+  }
+}
+
 // The part of a command inside a rectangle. Fills and pictures are cut to it, which keeps to
-// Qt's plain copying and filling; a clip is slower and is left to lines, scaled pictures and
-// texts drawn directly.
-void PaintWithin(QPainter& painter, const DrawCommand& c, const QRect& within) {
-  const QRect part = c.area.intersected(within);
+// plain copying and filling; a clip is slower and is left to lines, scaled pictures and texts
+// drawn directly.
+void PaintWithin(QImage& target, QPainter& painter, const DrawCommand& c, const QRect& within) {
+  const QRect part = c.area.intersected(within).intersected(target.rect());
+  if (part.isEmpty()) return;
+  if (IsPlainPiece(target, c)) {
+    PaintPlainPiece(target, c, part);
+    return;
+  }
   switch (c.kind) {
     case CommandClear:
     case CommandBox: {
@@ -202,8 +233,10 @@ struct DamagePlan {
 constexpr long long WholeShare = 3;
 // What one more drawing call costs beside its pixels, in pixels: small pieces are not free.
 constexpr long long PieceCharge = 1000;
+constexpr long long PlainPieceCharge = 50;
 
-DamagePlan PlanDamaged(const std::vector<DrawCommand>& list, const Damage& damage) {
+DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& list,
+                       const Damage& damage) {
   DamagePlan plan;
   std::vector<size_t> reachedBy(damage.rects.size(), SIZE_MAX);
   for (size_t i = 0; i < list.size(); ++i) {
@@ -218,7 +251,8 @@ DamagePlan PlanDamaged(const std::vector<DrawCommand>& list, const Damage& damag
         const QRect part = r.intersected(damage.rects[size_t(rect)]);
         if (part.isEmpty()) continue;
         plan.pieces.push_back({i, size_t(rect)});
-        plan.cost += PieceCharge + (long long)part.width() * part.height();
+        const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
+        plan.cost += charge + (long long)part.width() * part.height();
       }
   }
   return plan;
@@ -236,7 +270,8 @@ void PaintPlan(QImage& target, const std::vector<DrawCommand>& list, const Damag
                const DamagePlan& plan) {
   QPainter painter(&target);
   for (const auto& [command, rect] : plan.pieces)
-    if (!IsHiddenByNext(list, command)) PaintWithin(painter, list[command], damage.rects[rect]);
+    if (!IsHiddenByNext(list, command))
+      PaintWithin(target, painter, list[command], damage.rects[rect]);
 }
 
 void PaintWhole(QImage& target, const std::vector<DrawCommand>& list) {
@@ -351,7 +386,7 @@ void FlipScreen() {
       // damage is sent on.
       DamagePlan plan;
       if (AreaOf(damage) * WholeShare < (long long)s.shown.width() * s.shown.height())
-        plan = PlanDamaged(s.frame, damage);
+        plan = PlanDamaged(s.shown, s.frame, damage);
       if (!plan.pieces.empty() && plan.cost < plan.wholeCost)
         PaintPlan(s.shown, s.frame, damage, plan);
       else
