@@ -68,6 +68,20 @@ e2e_start_program() {
   E2E_WINDOW=$(e2e_find_window "$E2E_GAME") || { echo "no window of $1 appeared" >&2; return 1; }
 }
 
+# e2e_wait_menu ID: waits until the intro's yellow has given way to the main menu.
+e2e_wait_menu() {
+  local ox oy
+  e2e_wait_pixel "$1" 2 600 "255,220,50" 30
+  read -r ox oy < <(e2e_window_origin "$1")
+  for _ in $(seq 200); do
+    e2e_shot menu
+    [ "$(e2e_pixel "$E2E_WORK/menu.png" $((ox + 2)) $((oy + 600)))" != "255,220,50" ] && return 0
+    sleep 0.2
+  done
+  echo "the intro never ended" >&2
+  return 1
+}
+
 # e2e_expect_window ID TITLE: the window's client area is 930 x 625 and its title is TITLE.
 e2e_expect_window() {
   local width height title
