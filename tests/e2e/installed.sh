@@ -78,7 +78,7 @@ e2e_start_x
 
 # icon_sizes ID: the sizes of the window's icons (_NET_WM_ICON: width, height, pixels, ...).
 icon_sizes() {
-  xprop -id "$1" -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr ',' '\n' |
+  xprop -id "$1" -len 1000000 -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr ',' '\n' |
     awk 'skip > 0 { skip--; next } !width { width = $1; next }
          { sizes = sizes (sizes ? " " : "") width; skip = width * $1; width = 0 }
          END { print sizes }'
@@ -105,10 +105,9 @@ click() {
   sleep 0.6
 }
 
-# toggle_sound_effects: opens the settings window and clicks 游戏音效开关.
+# toggle_sound_effects: opens the settings window from the main menu and clicks 游戏音效开关.
 toggle_sound_effects() {
   local settings=""
-  e2e_wait_menu "$E2E_WINDOW"
   click "$E2E_WINDOW" 880 25
   for _ in $(seq 50); do
     settings=$(xdotool search --all --onlyvisible --pid "$E2E_GAME" --name '^游戏设置$' 2>/dev/null | head -n1 || true)
@@ -137,6 +136,25 @@ for copy in Maps/Duzuz.xml Config.ini; do
   [ -f "$folder/$copy" ] && [ ! -L "$folder/$copy" ] || fail "$copy is not the player's own copy"
   cmp -s "$folder/$copy" "$root/share/pelmora/$copy" || fail "$copy differs from the installed one"
 done
+# 地图编辑 starts the installed editor through the folder's link, in the folder.
+e2e_wait_menu "$E2E_WINDOW"
+click "$E2E_WINDOW" 172 470
+editor=""
+for _ in $(seq 300); do
+  editor=$(xdotool search --onlyvisible --name '^Vorle麻将连连看地图编辑器$' 2>/dev/null | head -n1 || true)
+  [ -n "$editor" ] && break
+  sleep 0.1
+done
+[ -n "$editor" ] || fail "地图编辑 started no editor"
+editor_pid=$(xprop -id "$editor" _NET_WM_PID | awk '{ print $NF }')
+[ "$(readlink "/proc/$editor_pid/cwd")" = "$folder" ] || fail "the editor runs outside the player's folder"
+"$E2E_BUILD/tests/xclose" "$editor"
+for _ in $(seq 100); do
+  kill -0 "$editor_pid" 2>/dev/null || break
+  sleep 0.1
+done
+! kill -0 "$editor_pid" 2>/dev/null || fail "the editor did not close"
+
 toggle_sound_effects
 wait_setting Yinxiao=0
 e2e_close_program "$E2E_WINDOW"
@@ -144,6 +162,7 @@ e2e_close_program "$E2E_WINDOW"
 # The second start keeps the setting and the game reads it: a click switches the effects on.
 start_installed pelmora "Vorle麻将连连看" Pelmora
 tr -d '\r' <"$folder/Config.ini" | grep -qx Yinxiao=0 || fail "the second start replaced Config.ini"
+e2e_wait_menu "$E2E_WINDOW"
 toggle_sound_effects
 wait_setting Yinxiao=1
 e2e_close_program "$E2E_WINDOW"

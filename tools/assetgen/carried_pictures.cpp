@@ -89,7 +89,7 @@ std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
   for (size_t i = 0; i < files.size(); ++i) {
     const CarriedFile& file = files[i];
     const std::string picture =
-        "{" + LabelOf(file) + ", " + std::to_string(file.bytes.size()) + "UL}";
+        std::string("{") + LabelOf(file) + ", " + std::to_string(file.bytes.size()) + "UL}";
     if (file.slot < 0) {
       source += "const CarriedPicture " + std::string(file.variable) + " = " + picture + ";\n";
       continue;
