@@ -51,6 +51,12 @@ int RunLauncher(LaunchedProgram program) {
   }
   const InstalledTree tree{InstalledFolder(launcher.parent_path(), PELMORA_DATA_FROM_BIN),
                            InstalledFolder(launcher.parent_path(), PELMORA_PROGRAMS_FROM_BIN)};
+  const std::string file = tree.programs + "/" + LaunchedFiles[program].program;
+  const auto cannotStart = [&] {
+    return ReportFailure(program, StartFailure, "cannot start " + file + ": " + std::strerror(errno));
+  };
+  // An uninstalled launcher finds no program and leaves the player's folder alone.
+  if (access(file.c_str(), X_OK) != 0) return cannotStart();
   const std::string folder = PlayerFolderPath();
   if (folder.empty()) {
     return ReportFailure(program, FolderFailure, "neither XDG_DATA_HOME nor HOME names a folder");
@@ -61,7 +67,6 @@ int RunLauncher(LaunchedProgram program) {
     return ReportFailure(program, FolderFailure,
                          "cannot change into " + folder + ": " + std::strerror(errno));
   }
-  const std::string file = tree.programs + "/" + LaunchedFiles[program].program;
   execl(file.c_str(), file.c_str(), static_cast<char*>(nullptr));
-  return ReportFailure(program, StartFailure, "cannot start " + file + ": " + std::strerror(errno));
+  return cannotStart();
 }

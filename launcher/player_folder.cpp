@@ -17,7 +17,8 @@ namespace {
 constexpr const char* FolderName = "/pelmora";
 constexpr const char* DataHomeInHome = "/.local/share";
 constexpr const char* MapsFolder = "/Maps";
-constexpr const char* TemporarySuffix = ".new";
+// Temporary names carry the process number: a game and an editor started at once do not meet.
+constexpr const char* TemporarySuffix = ".new-";
 
 // Pieces linked to the installed tree: from the resource set, or from the programs' folder.
 struct LinkedPiece {
@@ -55,6 +56,10 @@ std::string MakeFolders(const std::string& path) {
   }
 }
 
+std::string TemporaryName(const std::string& path) {
+  return path + TemporarySuffix + std::to_string(getpid());
+}
+
 std::string LinkTarget(const std::string& path) {
   char target[4096];
   const ssize_t length = readlink(path.c_str(), target, sizeof target);
@@ -66,7 +71,7 @@ std::string PlaceLink(const std::string& path, const std::string& target) {
   struct stat info;
   if (lstat(path.c_str(), &info) == 0 && (!S_ISLNK(info.st_mode) || LinkTarget(path) == target))
     return {};
-  const std::string fresh = path + TemporarySuffix;
+  const std::string fresh = TemporaryName(path);
   unlink(fresh.c_str());
   if (symlink(target.c_str(), fresh.c_str()) == 0 && rename(fresh.c_str(), path.c_str()) == 0)
     return {};
@@ -92,7 +97,7 @@ std::string PlaceCopy(const std::string& from, const std::string& to) {
   if (lstat(to.c_str(), &info) == 0) return {};
   const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
   if (in < 0) return Failure("cannot read " + from);
-  const std::string fresh = to + TemporarySuffix;
+  const std::string fresh = TemporaryName(to);
   const int out = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (out < 0) {
     const std::string failure = Failure("cannot write " + fresh);

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The installed game: cmake --install into a staging folder, the installed tree, the desktop
-# validators, the Debian package, then the installed launchers in an X server of our own with a home of their own:
-# the player's folder, a setting that lasts, the editor, a read-only home, and a tree that
-# playing leaves untouched.
+# validators, the Debian package, then the installed launchers in an X server of our own with a
+# home of their own: the player's folder, a setting that lasts, the editor, a read-only home,
+# and a tree that playing leaves untouched.
 set -euo pipefail
 . "$(dirname "$0")/e2e_lib.bash"
 
@@ -33,21 +33,27 @@ for name in "${names[@]}"; do
   done
 done
 # Nothing beyond the pieces above: no test programs, libraries or build leftovers.
-extra=$(cd "$root" && find . -type f | grep -Ev '^\./(bin/(pelmora|kestrand)|lib/pelmora/(Pelmora|Kestrand|mapcheck)|share/pelmora/(Images|Sound)/.*|share/pelmora/(Config\.ini|Maps/Duzuz\.xml)|share/applications/org\.example\.pelmora(\.kestrand)?\.desktop|share/icons/hicolor/[0-9]+x[0-9]+/apps/org\.example\.pelmora(\.kestrand)?\.png|share/metainfo/org\.example\.pelmora\.metainfo\.xml|share/man/man6/(pelmora|kestrand)\.6\.gz)$' || true)
+installed='^\./(bin/(pelmora|kestrand)|lib/pelmora/(Pelmora|Kestrand|mapcheck)'
+installed+='|share/pelmora/((Images|Sound)/.*|Config\.ini|Maps/Duzuz\.xml)'
+installed+='|share/applications/org\.example\.pelmora(\.kestrand)?\.desktop'
+installed+='|share/icons/hicolor/[0-9]+x[0-9]+/apps/org\.example\.pelmora(\.kestrand)?\.png'
+installed+='|share/metainfo/org\.example\.pelmora\.metainfo\.xml|share/man/man6/(pelmora|kestrand)\.6\.gz)$'
+extra=$(cd "$root" && find . -type f | grep -Ev "$installed" || true)
 [ -z "$extra" ] || fail "unexpected installed files: $extra"
 
 # ---- Validators --------------------------------------------------------------------------------
 
 desktop-file-validate "$root"/share/applications/*.desktop
-appstreamcli validate --no-net --pedantic "$root/share/metainfo/org.example.pelmora.metainfo.xml" >/dev/null
-grep -q '<launchable type="desktop-id">org.example.pelmora.desktop<' \
-  "$root/share/metainfo/org.example.pelmora.metainfo.xml" || fail "the metadata launches no entry"
+metainfo=$root/share/metainfo/org.example.pelmora.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" >/dev/null
+grep -q '<launchable type="desktop-id">org.example.pelmora.desktop<' "$metainfo" \
+  || fail "the metadata launches no entry"
 for page in pelmora kestrand; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
     man --warnings -E UTF-8 -l -Tutf8 -Z "$root/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page(6): $warnings"
   zgrep -q "$root/" "$root/share/man/man6/$page.6.gz" && fail "$page(6) names the staging folder"
-  zgrep -q ' /usr/lib/pelmora' "$root/share/man/man6/$page.6.gz" || fail "$page(6) names no programs' folder"
+  zgrep -q ' /usr/lib/pelmora' "$root/share/man/man6/$page.6.gz" || fail "$page(6): no programs' folder"
 done
 
 # ---- The Debian package -----------------------------------------------------------------------
@@ -59,14 +65,16 @@ deb=$(ls "$E2E_WORK"/package/pelmora_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 for package in libqt6widgets6 libsdl2-mixer-2.0-0 libfluidsynth3 libexpat1 qt6-qpa-plugins \
   qt6-translations-l10n fonts-wqy-zenhei fonts-bebas-neue timgm6mb-soundfont; do
-  [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package does not depend on $package: $depends"
+  [[ ", $depends," == *", $package"[\ ,]* ]] || fail "the package needs $package: $depends"
 done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./usr|.|' | sort >"$E2E_WORK/packaged"
 (cd "$root" && find . ! -type d | sort) | diff - "$E2E_WORK/packaged" >&2 \
   || fail "the package holds other files than the installed tree"
 
 # Every path with its kind, mode, size, link target and content, to compare after playing.
-snapshot() { (cd "$stage" && find . -printf '%p %y %m %s %l\n' | sort && find . -type f -exec md5sum {} + | sort); }
+snapshot() {
+  (cd "$stage" && find . -printf '%p %y %m %s %l\n' | sort && find . -type f -exec md5sum {} + | sort)
+}
 snapshot >"$E2E_WORK/before"
 
 # ---- The game in the player's folder -----------------------------------------------------------
@@ -78,8 +86,8 @@ e2e_start_x
 
 # icon_sizes ID: the sizes of the window's icons (_NET_WM_ICON: width, height, pixels, ...).
 icon_sizes() {
-  xprop -id "$1" -len 1000000 -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' | tr ',' '\n' |
-    awk 'skip > 0 { skip--; next } !width { width = $1; next }
+  xprop -id "$1" -len 1000000 -f _NET_WM_ICON 32c _NET_WM_ICON | sed 's/^[^=]*= //' | tr -d ' ' |
+    tr ',' '\n' | awk 'skip > 0 { skip--; next } !width { width = $1; next }
          { sizes = sizes (sizes ? " " : "") width; skip = width * $1; width = 0 }
          END { print sizes }'
 }
@@ -105,16 +113,23 @@ click() {
   sleep 0.6
 }
 
-# toggle_sound_effects: opens the settings window from the main menu and clicks 游戏音效开关.
-toggle_sound_effects() {
-  local settings=""
-  click "$E2E_WINDOW" 880 25
-  for _ in $(seq 50); do
-    settings=$(xdotool search --all --onlyvisible --pid "$E2E_GAME" --name '^游戏设置$' 2>/dev/null | head -n1 || true)
-    [ -n "$settings" ] && break
-    sleep 0.2
+# wait_window TITLE: prints the id of the visible window of that title once there is one.
+wait_window() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
   done
-  [ -n "$settings" ] || fail "no settings window"
+  return 1
+}
+
+# toggle_sound_effects: the settings button of the main menu, then check box 游戏音效开关 at
+# (20, 110, 100 x 20) of the settings window.
+toggle_sound_effects() {
+  local settings
+  click "$E2E_WINDOW" 880 25
+  settings=$(wait_window 游戏设置) || fail "no settings window"
   click "$settings" 40 120
 }
 
@@ -136,16 +151,10 @@ for copy in Maps/Duzuz.xml Config.ini; do
   [ -f "$folder/$copy" ] && [ ! -L "$folder/$copy" ] || fail "$copy is not the player's own copy"
   cmp -s "$folder/$copy" "$root/share/pelmora/$copy" || fail "$copy differs from the installed one"
 done
-# 地图编辑 starts the installed editor through the folder's link, in the folder.
+# 地图编辑 (the menu button at 172, 470) starts the installed editor through the folder's link.
 e2e_wait_menu "$E2E_WINDOW"
 click "$E2E_WINDOW" 172 470
-editor=""
-for _ in $(seq 300); do
-  editor=$(xdotool search --onlyvisible --name '^Vorle麻将连连看地图编辑器$' 2>/dev/null | head -n1 || true)
-  [ -n "$editor" ] && break
-  sleep 0.1
-done
-[ -n "$editor" ] || fail "地图编辑 started no editor"
+editor=$(wait_window "Vorle麻将连连看地图编辑器") || fail "地图编辑 started no editor"
 editor_pid=$(xprop -id "$editor" _NET_WM_PID | awk '{ print $NF }')
 [ "$(readlink "/proc/$editor_pid/cwd")" = "$folder" ] || fail "the editor runs outside the player's folder"
 "$E2E_BUILD/tests/xclose" "$editor"
@@ -199,15 +208,17 @@ expect_refusal "$status" "$E2E_WORK/refusal"
 # With a display the reason is also shown in a message box; closing it ends the launcher.
 HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/bin/pelmora" 2>"$E2E_WORK/refusal" &
 launcher=$!
-box=""
-for _ in $(seq 300); do
-  box=$(xdotool search --onlyvisible --name '^提示$' 2>/dev/null | head -n1 || true)
-  [ -n "$box" ] && break
-  sleep 0.1
-done
-[ -n "$box" ] || fail "no message box on a read-only home"
+box=$(wait_window 提示) || fail "no message box on a read-only home"
 "$E2E_BUILD/tests/xclose" "$box"
 status=0
 wait "$launcher" || status=$?
 expect_refusal "$status" "$E2E_WORK/refusal"
-echo "installed: tree, validators, player's folder, lasting setting, editor, read-only home: ok"
+# A launcher that is not installed finds no program and leaves the home folder alone.
+status=0
+env -u DISPLAY HOME="$E2E_WORK/uninstalled" XDG_DATA_HOME= "$E2E_BUILD/launcher/pelmora" \
+  2>"$E2E_WORK/refusal" || status=$?
+[ "$status" = 1 ] &&
+  grep -q '^pelmora: cannot start .*/Pelmora: No such file or directory$' "$E2E_WORK/refusal" ||
+  fail "the uninstalled launcher: status $status, $(cat "$E2E_WORK/refusal")"
+[ ! -e "$E2E_WORK/uninstalled" ] || fail "the uninstalled launcher made a player's folder"
+echo "installed: tree, validators, package, player's folder, lasting setting, editor, read-only home: ok"

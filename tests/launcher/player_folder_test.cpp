@@ -124,8 +124,10 @@ TEST_F(PlayerFolder, FailuresNameThePathAndTheReasonAndLeaveNoHalfCopy) {
     c.breakIt(root_, folder_);
     const std::string failure = MakePlayerFolder(tree_, folder_.string());
     EXPECT_NE(failure.find(c.expected), std::string::npos) << c.what << ": " << failure;
-    EXPECT_FALSE(fs::exists(folder_ / "Config.ini.new")) << c.what;
-    EXPECT_FALSE(fs::exists(folder_ / "Config.ini")) << c.what;
+    if (fs::is_directory(folder_)) {
+      for (const std::string& name : Entries(folder_))
+        EXPECT_EQ(name.find("Config.ini"), std::string::npos) << c.what << ": " << name;
+    }
   }
 }
 

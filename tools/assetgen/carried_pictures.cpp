@@ -88,8 +88,8 @@ std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
   // An array's slots follow each other in the list.
   for (size_t i = 0; i < files.size(); ++i) {
     const CarriedFile& file = files[i];
-    const std::string picture =
-        std::string("{") + LabelOf(file) + ", " + std::to_string(file.bytes.size()) + "UL}";
+    const std::string label = LabelOf(file);
+    const std::string picture = "{" + label + ", " + std::to_string(file.bytes.size()) + "UL}";
     if (file.slot < 0) {
       source += "const CarriedPicture " + std::string(file.variable) + " = " + picture + ";\n";
       continue;
