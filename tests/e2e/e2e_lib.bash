@@ -20,17 +20,24 @@ e2e_make_appdir() {
   if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
 }
 
-# e2e_find_window PID: prints the id of the first mapped window of the process. A sanitized
-# build on a busy machine may take long to start, hence the generous wait.
-e2e_find_window() {
+# e2e_search_window CRITERIA...: prints the id of the first mapped window that xdotool search
+# finds with the criteria. A sanitized build on a busy machine may take long to start, hence the
+# generous wait.
+e2e_search_window() {
   local id
   for _ in $(seq 900); do
-    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1 || true)
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
   return 1
 }
+
+# e2e_find_window PID: prints the id of the first mapped window of the process.
+e2e_find_window() { e2e_search_window --pid "$1"; }
+
+# e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
+e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 
 # e2e_window_origin ID: prints "X Y" of the window's client area on the root window.
 e2e_window_origin() {

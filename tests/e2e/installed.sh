@@ -113,23 +113,12 @@ click() {
   sleep 0.6
 }
 
-# wait_window TITLE: prints the id of the visible window of that title once there is one.
-wait_window() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # toggle_sound_effects: the settings button of the main menu, then check box 游戏音效开关 at
 # (20, 110, 100 x 20) of the settings window.
 toggle_sound_effects() {
   local settings
   click "$E2E_WINDOW" 880 25
-  settings=$(wait_window 游戏设置) || fail "no settings window"
+  settings=$(e2e_find_titled_window 游戏设置) || fail "no settings window"
   click "$settings" 40 120
 }
 
@@ -154,7 +143,7 @@ done
 # 地图编辑 (the menu button at 172, 470) starts the installed editor through the folder's link.
 e2e_wait_menu "$E2E_WINDOW"
 click "$E2E_WINDOW" 172 470
-editor=$(wait_window "Vorle麻将连连看地图编辑器") || fail "地图编辑 started no editor"
+editor=$(e2e_find_titled_window "Vorle麻将连连看地图编辑器") || fail "地图编辑 started no editor"
 editor_pid=$(xprop -id "$editor" _NET_WM_PID | awk '{ print $NF }')
 [ "$(readlink "/proc/$editor_pid/cwd")" = "$folder" ] || fail "the editor runs outside the player's folder"
 "$E2E_BUILD/tests/xclose" "$editor"
@@ -208,7 +197,7 @@ expect_refusal "$status" "$E2E_WORK/refusal"
 # With a display the reason is also shown in a message box; closing it ends the launcher.
 HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/bin/pelmora" 2>"$E2E_WORK/refusal" &
 launcher=$!
-box=$(wait_window 提示) || fail "no message box on a read-only home"
+box=$(e2e_find_titled_window 提示) || fail "no message box on a read-only home"
 "$E2E_BUILD/tests/xclose" "$box"
 status=0
 wait "$launcher" || status=$?
