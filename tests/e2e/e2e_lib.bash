@@ -1,10 +1,12 @@
 # Helpers of the end-to-end tests: an X server of our own, the game in a temporary application
 # directory, window look-up, screenshots and pixel probes.
 
-# e2e_start_x: starts Xvfb on a free display and exports DISPLAY.
+# e2e_start_x: starts Xvfb on a free display and exports DISPLAY. Without -noreset the server
+# resets whenever its last client leaves and drops connections made meanwhile, so a program
+# started right after an xprop or xdotool call could find no display.
 e2e_start_x() {
   local fifo="$E2E_WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
   E2E_XVFB=$!
   for _ in $(seq 100); do
     [ -s "$fifo" ] && break
