@@ -18,12 +18,14 @@
 #include "platform/gadget.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "tools/assetgen/embedded_pictures.h"
 
 EditorState gEditor;
 
 namespace {
 
 constexpr const char* NoDisplayMessage = "无法打开窗口";
+constexpr const char* EditorDesktopEntry = "org.example.pelmora.kestrand";
 constexpr const char* UnsavedQuestion = "地图还没保存是否需要保存？";
 constexpr int Black = Rgb(0, 0, 0);
 constexpr int LoadingFontPoints = 12;
@@ -251,6 +253,9 @@ int RunEditor() {
     std::fprintf(stderr, "%s\n", NoDisplayMessage);
     return 1;
   }
+  std::vector<EncodedPicture> icon;
+  for (const CarriedPicture& picture : gEditorIcons) icon.push_back({picture.data, picture.size});
+  SetProgramIdentity(EditorDesktopEntry, icon);
   SetEventHandler(HandleEditorEvent);
   if (StartEditor()) {
     while (!gEditor.quit) HandleEditorEvent(WaitEvent());

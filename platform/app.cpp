@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
+#include <QImage>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QTranslator>
 
 #include <dlfcn.h>
+#include <errno.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -68,9 +72,9 @@ bool InitPlatform() {
   AppPlatform& a = gAppPlatform;
   if (a.application) return true;
   if (!DisplayAvailable()) return false;
+  // The program's own name becomes its window class, which desktops match with its entry.
   static int argc = 1;
-  static char programName[] = "pelmora";
-  static char* argv[] = {programName, nullptr};
+  static char* argv[] = {program_invocation_short_name, nullptr};
   a.application = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
@@ -82,6 +86,16 @@ bool InitPlatform() {
   font.setFamilies({font.family(), ChineseFallbackFace});
   QApplication::setFont(font);
   return true;
+}
+
+void SetProgramIdentity(const std::string& desktopEntry, const std::vector<EncodedPicture>& icon) {
+  QGuiApplication::setDesktopFileName(QString::fromStdString(desktopEntry));
+  QIcon windowIcon;
+  for (const EncodedPicture& picture : icon) {
+    QImage image = QImage::fromData(picture.data, int(picture.size));
+    if (!image.isNull()) windowIcon.addPixmap(QPixmap::fromImage(image));
+  }
+  QApplication::setWindowIcon(windowIcon);
 }
 
 void ShutdownPlatform() {

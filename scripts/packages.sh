@@ -1,9 +1,12 @@
-# Debian packages the project needs; sourced by scripts/play and scripts/test.
+# Debian packages the project needs; sourced by scripts/play, scripts/test and scripts/package.
 RUN_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   qt6-translations-l10n libexpat1-dev libpng-dev libjpeg-dev zlib1g-dev libsdl2-dev
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont fonts-wqy-zenhei fonts-bebas-neue
   libsimpleini-dev xdg-utils"
-TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick"
+TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils appstream man-db dpkg-dev"
+# Making the Debian package: dpkg-shlibdeps.
+PACKAGE_PACKAGES="dpkg-dev"
 
 # Installs whatever of the given packages is missing; apt-get update only when needed.
 install_packages() {

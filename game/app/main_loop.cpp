@@ -30,12 +30,14 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "tools/assetgen/embedded_pictures.h"
 
 AppState gApp;
 
 namespace {
 
 constexpr const char* UnsupportedMessage = "您的电脑不支持此游戏";
+constexpr const char* GameDesktopEntry = "org.example.pelmora";
 constexpr const char* MessageTitle = "提示";
 constexpr int IntroColour = Rgb(255, 220, 50);
 constexpr int IntroStartCounter = 400;
@@ -293,6 +295,9 @@ int RunGame() {
     std::fprintf(stderr, "%s\n", UnsupportedMessage);
     return 1;
   }
+  std::vector<EncodedPicture> icon;
+  for (const CarriedPicture& picture : gGameIcons) icon.push_back({picture.data, picture.size});
+  SetProgramIdentity(GameDesktopEntry, icon);
   SetEventHandler(HandleGameEvent);
   if (StartGame() && OpenGameScreen()) {
     while (!gApp.quit) HandleGameEvent(WaitEvent());

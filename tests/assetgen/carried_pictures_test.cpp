@@ -1,7 +1,7 @@
 // The pictures carried inside the programs: formats and sizes as the programs decode them,
 // alpha where they are laid over a card, no pixel that would turn into the card's key colour.
 // (Repeatable bytes: resource_set_test.)
-// Sections: fixture; formats and sizes; alpha and key colours; type picture.
+// Sections: fixture; formats and sizes; alpha and key colours; type picture; program icons.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tools/assetgen/carried_pictures.h"
+#include "tools/assetgen/embedded_pictures.h"
 
 namespace {
 
@@ -115,6 +116,33 @@ TEST_F(CarriedPictures, TypePanelsAreFilledAndDiffer) {
     const int solid = CountPixels(panels[type], [](QRgb p) { return qAlpha(p) > 200; });
     EXPECT_GT(solid, 238 * 138 * 3 / 4) << "panel " << type + 1 << " is a button face";
     for (int other = type + 1; other < 4; ++other) EXPECT_NE(panels[type], panels[other]);
+  }
+}
+
+// ---- Program icons ----------------------------------------------------------------------------
+
+TEST(ProgramIcons, EveryThemeSizeIsASquareIconOnClearCornersAndTheTwoDiffer) {
+  const std::vector<CarriedFile> icons = BuildProgramIconFiles();
+  ASSERT_EQ(icons.size(), 2u * ProgramIconSizeCount);
+  for (int slot = 0; slot < ProgramIconSizeCount; ++slot) {
+    const int size = ProgramIconSizes[slot];
+    const std::string side = std::to_string(size);
+    const std::string folder = "icons/hicolor/" + side + "x" + side + "/apps/";
+    const CarriedFile& game = icons[slot];
+    const CarriedFile& editor = icons[ProgramIconSizeCount + slot];
+    EXPECT_EQ(game.fileName, folder + "org.example.pelmora.png");
+    EXPECT_EQ(editor.fileName, folder + "org.example.pelmora.kestrand.png");
+    for (const CarriedFile* icon : {&game, &editor}) {
+      EXPECT_EQ(icon->slot, slot);
+      const QImage picture = QImage::fromData(icon->bytes).convertToFormat(QImage::Format_ARGB32);
+      ASSERT_EQ(picture.size(), QSize(size, size)) << icon->fileName;
+      const int last = size - 1;
+      for (QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+        EXPECT_EQ(qAlpha(picture.pixel(corner)), 0) << icon->fileName;
+      const int solid = CountPixels(picture, [](QRgb p) { return qAlpha(p) == 255; });
+      EXPECT_GT(solid, size * size / 2) << icon->fileName << ": the tile fills the icon";
+    }
+    EXPECT_NE(QImage::fromData(game.bytes), QImage::fromData(editor.bytes)) << size;
   }
 }
 

@@ -1,10 +1,12 @@
 # Helpers of the end-to-end tests: an X server of our own, the game in a temporary application
 # directory, window look-up, screenshots and pixel probes.
 
-# e2e_start_x: starts Xvfb on a free display and exports DISPLAY.
+# e2e_start_x: starts Xvfb on a free display and exports DISPLAY. Without -noreset the server
+# resets whenever its last client leaves and drops connections made meanwhile, so a program
+# started right after an xprop or xdotool call could find no display.
 e2e_start_x() {
   local fifo="$E2E_WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
   E2E_XVFB=$!
   for _ in $(seq 100); do
     [ -s "$fifo" ] && break
@@ -20,17 +22,24 @@ e2e_make_appdir() {
   if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
 }
 
-# e2e_find_window PID: prints the id of the first mapped window of the process. A sanitized
-# build on a busy machine may take long to start, hence the generous wait.
-e2e_find_window() {
+# e2e_search_window CRITERIA...: prints the id of the first mapped window that xdotool search
+# finds with the criteria. A sanitized build on a busy machine may take long to start, hence the
+# generous wait.
+e2e_search_window() {
   local id
   for _ in $(seq 900); do
-    id=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1 || true)
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
   return 1
 }
+
+# e2e_find_window PID: prints the id of the first mapped window of the process.
+e2e_find_window() { e2e_search_window --pid "$1"; }
+
+# e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
+e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 
 # e2e_window_origin ID: prints "X Y" of the window's client area on the root window.
 e2e_window_origin() {
@@ -66,6 +75,20 @@ e2e_start_program() {
   (cd "$E2E_WORK/app" && exec "$1") &
   E2E_GAME=$!
   E2E_WINDOW=$(e2e_find_window "$E2E_GAME") || { echo "no window of $1 appeared" >&2; return 1; }
+}
+
+# e2e_wait_menu ID: waits until the intro's yellow has given way to the main menu.
+e2e_wait_menu() {
+  local ox oy
+  e2e_wait_pixel "$1" 2 600 "255,220,50" 30
+  read -r ox oy < <(e2e_window_origin "$1")
+  for _ in $(seq 200); do
+    e2e_shot menu
+    [ "$(e2e_pixel "$E2E_WORK/menu.png" $((ox + 2)) $((oy + 600)))" != "255,220,50" ] && return 0
+    sleep 0.2
+  done
+  echo "the intro never ended" >&2
+  return 1
 }
 
 # e2e_expect_window ID TITLE: the window's client area is 930 x 625 and its title is TITLE.

@@ -4,10 +4,13 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <filesystem>
 
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/brand_pictures.h"
+#include "tools/assetgen/embedded_pictures.h"
 #include "tools/assetgen/file_output.h"
+#include "tools/assetgen/program_icons.h"
 #include "tools/assetgen/tile_faces.h"
 #include "tools/assetgen/type_picture.h"
 
@@ -21,6 +24,22 @@ QByteArray EncodeWithQt(const QImage& image, const char* format, int quality = -
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, format, quality);
   return bytes;
+}
+
+// The assembler label of a file's bytes.
+std::string LabelOf(const CarriedFile& file) {
+  std::string label = std::string("pelmora_carried_") + file.variable;
+  return file.slot < 0 ? label : label + "_" + std::to_string(file.slot);
+}
+
+void AddIconFiles(std::vector<CarriedFile>& files, ProgramIcon icon, const char* name,
+                  const char* variable) {
+  for (int slot = 0; slot < ProgramIconSizeCount; ++slot) {
+    const int size = ProgramIconSizes[slot];
+    const std::string folder = "icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size);
+    files.push_back({folder + "/apps/" + name + ".png", variable,
+                     EncodeWithQt(DrawProgramIcon(icon, size), "PNG"), slot});
+  }
 }
 
 }  // namespace
@@ -39,6 +58,13 @@ std::vector<CarriedFile> BuildCarriedPictures() {
   return files;
 }
 
+std::vector<CarriedFile> BuildProgramIconFiles() {
+  std::vector<CarriedFile> files;
+  AddIconFiles(files, GameIcon, GameIconName, "gGameIcons");
+  AddIconFiles(files, EditorIcon, EditorIconName, "gEditorIcons");
+  return files;
+}
+
 std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
                                   const std::string& generatedDirectory) {
   std::string source =
@@ -47,7 +73,7 @@ std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
       "__asm__(\n"
       "    \".pushsection .rodata\\n\"\n";
   for (const CarriedFile& file : files) {
-    const std::string label = std::string("pelmora_carried_") + file.variable;
+    const std::string label = LabelOf(file);
     source += "    \".balign 16\\n\"\n";
     source += "    \".global " + label + "\\n\"\n";
     source += "    \"" + label + ":\\n\"\n";
@@ -56,12 +82,21 @@ std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
   source += "    \".popsection\\n\");\n\n";
   source += "extern \"C\" {\n";
   for (const CarriedFile& file : files) {
-    source += "extern const unsigned char pelmora_carried_" + std::string(file.variable) + "[];\n";
+    source += "extern const unsigned char " + LabelOf(file) + "[];\n";
   }
   source += "}\n\n";
-  for (const CarriedFile& file : files) {
-    source += "const CarriedPicture " + std::string(file.variable) + " = {pelmora_carried_" +
-              file.variable + ", " + std::to_string(file.bytes.size()) + "UL};\n";
+  // An array's slots follow each other in the list.
+  for (size_t i = 0; i < files.size(); ++i) {
+    const CarriedFile& file = files[i];
+    const std::string label = LabelOf(file);
+    const std::string picture = "{" + label + ", " + std::to_string(file.bytes.size()) + "UL}";
+    if (file.slot < 0) {
+      source += "const CarriedPicture " + std::string(file.variable) + " = " + picture + ";\n";
+      continue;
+    }
+    if (file.slot == 0) source += "const CarriedPicture " + std::string(file.variable) + "[] = {\n";
+    source += "    " + picture + ",\n";
+    if (i + 1 == files.size() || files[i + 1].slot != file.slot + 1) source += "};\n";
   }
   return source;
 }
@@ -70,9 +105,12 @@ bool WriteCarriedPictures(const std::string& generatedDirectory) {
   if (!MakeDirectory(generatedDirectory)) {
     return false;
   }
-  const std::vector<CarriedFile> files = BuildCarriedPictures();
+  std::vector<CarriedFile> files = BuildCarriedPictures();
+  for (CarriedFile& icon : BuildProgramIconFiles()) files.push_back(std::move(icon));
   for (const CarriedFile& file : files) {
-    if (!WriteWholeFile(generatedDirectory + file.fileName, file.bytes)) {
+    const std::string path = generatedDirectory + file.fileName;
+    if (!MakeDirectory(std::filesystem::path(path).parent_path().string()) ||
+        !WriteWholeFile(path, file.bytes)) {
       return false;
     }
   }

@@ -1,5 +1,5 @@
-// The six pictures carried inside the programs: encoding them, writing them beside the
-// generated source that compiles them in.
+// The pictures carried inside the programs (six pictures and the program icons): encoding
+// them, writing them beside the generated source that compiles them in.
 #pragma once
 
 #include <QByteArray>
@@ -8,9 +8,10 @@
 
 // One carried picture as encoded file bytes.
 struct CarriedFile {
-  const char* fileName;  // name in the generated directory
+  std::string fileName;  // path in the generated directory
   const char* variable;  // the CarriedPicture variable of embedded_pictures.h
   QByteArray bytes;      // the encoded file
+  int slot = -1;         // index in the variable when it is an array, else -1
 };
 
 // Order of the carried pictures (the game's carried images 1..5, then the type picture).
@@ -27,9 +28,13 @@ enum CarriedIndex {
 // Draws and encodes the six pictures (BMP, BMP, PNG, PNG, JPEG, PNG).
 std::vector<CarriedFile> BuildCarriedPictures();
 
+// The program icons in every size of ProgramIconSizes, as laid out by the hicolor icon theme
+// ("icons/hicolor/16x16/apps/NAME.png"): the game's, then the editor's.
+std::vector<CarriedFile> BuildProgramIconFiles();
+
 // The C++ source that compiles the files of generatedDirectory into the program.
 std::string CarriedPicturesSource(const std::vector<CarriedFile>& files,
                                   const std::string& generatedDirectory);
 
-// Writes the six files and embedded_pictures.cpp into generatedDirectory (ending in '/').
+// Writes the carried files and embedded_pictures.cpp into generatedDirectory (ending in '/').
 bool WriteCarriedPictures(const std::string& generatedDirectory);

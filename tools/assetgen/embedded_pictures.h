@@ -13,3 +13,11 @@ extern const CarriedPicture gLogo;            // PNG with alpha, 382 x 187: the 
 extern const CarriedPicture gLettering;       // PNG with alpha, 737 x 162: white lettering
 extern const CarriedPicture gCreditPicture;   // JPEG, 297 x 149: the maker's credit
 extern const CarriedPicture gTypePicture;     // PNG with alpha, 952 x 138: four arrangement types
+
+// Sizes of the program icons, smallest first: the sizes of the desktop's hicolor icon theme.
+constexpr int ProgramIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int ProgramIconSizeCount = sizeof ProgramIconSizes / sizeof ProgramIconSizes[0];
+
+// PNG with alpha, one per size of ProgramIconSizes; the same files as the installed icons.
+extern const CarriedPicture gGameIcons[ProgramIconSizeCount];    // a tile with a face
+extern const CarriedPicture gEditorIcons[ProgramIconSizeCount];  // a tile, a grid and a pencil

@@ -1,8 +1,9 @@
 // assetgen: writes the resource set and the carried pictures, or a contact sheet of every
 // sprite for review.
 //
-//   assetgen --app-dir DIR --generated DIR     resource set into DIR, carried pictures and
-//                                              their source into the generated DIR
+//   assetgen --app-dir DIR --generated DIR     resource set into DIR; carried pictures, their
+//                                              source, the icons and the player's defaults
+//                                              into the generated DIR
 //   assetgen --app-dir DIR --contact-sheet FILE
 #include <QGuiApplication>
 #include <cstdio>
@@ -58,8 +59,9 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
-  if (!generatedDirectory.empty() && !WriteCarriedPictures(generatedDirectory)) {
-    std::fprintf(stderr, "assetgen: cannot write the carried pictures into %s\n",
+  if (!generatedDirectory.empty() && !(WriteCarriedPictures(generatedDirectory) &&
+                                        WritePlayerDefaults(generatedDirectory + "defaults/"))) {
+    std::fprintf(stderr, "assetgen: cannot write the generated files into %s\n",
                  generatedDirectory.c_str());
     return 1;
   }

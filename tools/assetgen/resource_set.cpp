@@ -32,6 +32,11 @@ bool WriteDefaultConfig(const std::string& appDirectory) {
   return WriteWholeFile(path, QByteArray(DefaultConfigText));
 }
 
+bool WritePlayerDefaults(const std::string& directory) {
+  return MakeDirectory(directory + "Maps/") && WriteDefaultMap(directory + "Maps/") &&
+         WriteWholeFile(directory + "Config.ini", QByteArray(DefaultConfigText));
+}
+
 bool WriteResourceSet(const std::string& appDirectory) {
   return MakeDirectory(appDirectory) && WriteInterfacePictures(appDirectory + "Images/") &&
          MakeDirectory(appDirectory + "Sound/") && WriteSoundSet(appDirectory + "Sound/") &&

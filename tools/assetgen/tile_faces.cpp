@@ -34,7 +34,14 @@ QPainterPath RoundedTile(double x, double y, double width, double height, double
   return path;
 }
 
-// Thickness first (deepest slice first), then the front with its gradient and thin edge.
+QImage TransparentCanvas(int width, int height) {
+  QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
+  canvas.fill(Qt::transparent);
+  return canvas;
+}
+
+}  // namespace
+
 void PaintTileBody(QPainter& painter, int frontWidth, int frontHeight, int depth, double corner) {
   for (int slice = depth; slice >= 1; --slice) {
     const bool back = slice >= depth * BackFraction + 1;
@@ -50,14 +57,6 @@ void PaintTileBody(QPainter& painter, int frontWidth, int frontHeight, int depth
   painter.setPen(QPen(gPalette.edge, 1.0));
   painter.drawPath(RoundedTile(0.5, 0.5, frontWidth - 1, frontHeight - 1, corner));
 }
-
-QImage TransparentCanvas(int width, int height) {
-  QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
-  canvas.fill(Qt::transparent);
-  return canvas;
-}
-
-}  // namespace
 
 QImage FlattenOntoKey(const QImage& canvas) {
   const QImage straight = canvas.convertToFormat(QImage::Format_ARGB32);

@@ -37,6 +37,9 @@ QImage BuildFaceSheet();
 // 840 x 25: small faces 1..42.
 QImage BuildSmallFaceSheet();
 
+// Paints a tile's body with its top-left corner at the origin: the thickness first (deepest
+// slice first, one unit each), then the front with its gradient and thin edge.
+void PaintTileBody(QPainter& painter, int frontWidth, int frontHeight, int depth, double corner);
 // Paints the symbol of a face into the front rectangle of a tile (face_symbols.cpp).
 void PaintFaceSymbol(QPainter& painter, int faceCode, const QRectF& front);
 // Paints the simplified symbol of a small face (small_faces.cpp).

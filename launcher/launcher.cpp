@@ -1,0 +1,72 @@
+// The installed tree is found from the launcher's own place (the build gives the relative
+// paths), so an installation works under any prefix and in a staging folder alike.
+#include "launcher/launcher.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "launcher/player_folder.h"
+#include "platform/app.h"
+#include "platform/dialog.h"
+
+namespace {
+
+constexpr const char* MessageTitle = "提示";
+constexpr const char* FolderFailure = "无法建立玩家文件夹，程序不能启动。";
+constexpr const char* StartFailure = "程序不能启动。";
+
+struct LaunchedFile {
+  const char* command;  // the launcher's name, for its messages
+  const char* program;  // the program's file in the programs' folder
+};
+constexpr LaunchedFile LaunchedFiles[] = {{"pelmora", "Pelmora"}, {"kestrand", "Kestrand"}};
+
+int ReportFailure(LaunchedProgram program, const char* headline, const std::string& detail) {
+  std::fprintf(stderr, "%s: %s\n", LaunchedFiles[program].command, detail.c_str());
+  if (InitPlatform()) {
+    ShowMessage(MessageTitle, std::string(headline) + "\n\n" + detail);
+    ShutdownPlatform();
+  }
+  return 1;
+}
+
+// An installed folder given relative to the launcher's folder.
+std::string InstalledFolder(const std::filesystem::path& launcherFolder, const char* relative) {
+  return (launcherFolder / relative).lexically_normal().string();
+}
+
+}  // namespace
+
+int RunLauncher(LaunchedProgram program) {
+  std::error_code error;
+  const std::filesystem::path launcher = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) {
+    return ReportFailure(program, StartFailure, "cannot find the launcher's own file: " +
+                                                    error.message());
+  }
+  const InstalledTree tree{InstalledFolder(launcher.parent_path(), PELMORA_DATA_FROM_BIN),
+                           InstalledFolder(launcher.parent_path(), PELMORA_PROGRAMS_FROM_BIN)};
+  const std::string file = tree.programs + "/" + LaunchedFiles[program].program;
+  const auto cannotStart = [&] {
+    return ReportFailure(program, StartFailure, "cannot start " + file + ": " + std::strerror(errno));
+  };
+  // An uninstalled launcher finds no program and leaves the player's folder alone.
+  if (access(file.c_str(), X_OK) != 0) return cannotStart();
+  const std::string folder = PlayerFolderPath();
+  if (folder.empty()) {
+    return ReportFailure(program, FolderFailure, "neither XDG_DATA_HOME nor HOME names a folder");
+  }
+  const std::string failure = MakePlayerFolder(tree, folder);
+  if (!failure.empty()) return ReportFailure(program, FolderFailure, failure);
+  if (chdir(folder.c_str()) != 0) {
+    return ReportFailure(program, FolderFailure,
+                         "cannot change into " + folder + ": " + std::strerror(errno));
+  }
+  execl(file.c_str(), file.c_str(), static_cast<char*>(nullptr));
+  return cannotStart();
+}
