@@ -88,10 +88,11 @@ struct ScreenPresentStats {
 };
 ScreenPresentStats PresentStats();
 void ResetPresentStats();
-// While on, the window's paint events are copied into a picture of what the window shows, read
-// by PaintedScreenPixel (0x00BBGGRR) (tests).
+// While on, the window's paint events are also copied into a picture of what the window shows,
+// which starts as the frame shown when it is switched on (tests).
 void KeepPaintedScreen(bool on);
-int PaintedScreenPixel(int x, int y);
+// Copies that picture into a sprite of the screen's size; false while it is not kept.
+bool GrabPaintedScreen(int sprite);
 
 // ---- 2D drawing -------------------------------------------------------------------------------
 

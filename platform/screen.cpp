@@ -191,8 +191,9 @@ void PaintPlainPiece(QImage& target, const DrawCommand& c, const QRect& part) {
 // plain copying and filling; a clip is slower and is left to lines, scaled pictures and texts
 // drawn directly.
 void PaintWithin(QImage& target, QPainter& painter, const DrawCommand& c, const QRect& within) {
+  if (!c.bounds.intersects(within)) return;
   const QRect part = c.area.intersected(within).intersected(target.rect());
-  if (part.isEmpty()) return;
+  if (c.kind != CommandLine && part.isEmpty()) return;
   if (IsPlainPiece(target, c)) {
     PaintPlainPiece(target, c, part);
     return;
@@ -480,12 +481,19 @@ int VisibleScreenPixel(int x, int y) { return PixelOf(gScreen.shown, x, y); }
 
 void KeepPaintedScreen(bool on) {
   gScreen.keepPainted = on;
-  gScreen.painted = on && gScreen.open ? QImage(gScreen.shown.size(), QImage::Format_RGB32)
-                                       : QImage();
-  if (!gScreen.painted.isNull()) gScreen.painted.fill(Qt::black);
+  gScreen.painted = on && gScreen.open ? gScreen.shown.copy() : QImage();
 }
 
-int PaintedScreenPixel(int x, int y) { return PixelOf(gScreen.painted, x, y); }
+bool GrabPaintedScreen(int sprite) {
+  const ScreenState& s = gScreen;
+  if (!s.open || s.painted.isNull() || !CreateSprite(sprite, s.shown.width(), s.shown.height()))
+    return false;
+  QImage* picture = SpritePictureForDrawing(sprite);
+  if (picture == nullptr) return false;
+  *picture = s.painted.copy();
+  RefreshSprite(sprite);
+  return true;
+}
 
 // ---- Showing on the window --------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include "game/presentation/background.h"
 #include "game/presentation/pages.h"
 #include "game/presentation/play_view.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/sprites.h"
 #include "platform/colour.h"
 #include "tests/game/app_support.h"
@@ -347,3 +348,148 @@ TEST_F(PageTest, HelpPageHasItsTwelveLines) {
 }
 
 }  // namespace
+
+// ---- What reaches the window --------------------------------------------------------------------
+
+namespace {
+
+class PresentedFrameTest : public AppTest {
+ protected:
+  struct Scene {
+    const char* name;
+    void (*setUp)();   // the state the scene starts from
+    bool intro;        // ticked by the intro tick, else by the frame tick
+    int ticks;
+  };
+
+  // The scene's frames as the window receives them, into sprites 910 on; both runs start from
+  // the same state.
+  static void RunScene(const Scene& scene, bool whole) {
+    gApp.screenState = ScreenMainMenu;
+    gApp.inPlay = false;
+    gApp.hoveredButton = 0;
+    gApp.pauseA = 500, gApp.pauseB = 0, gApp.pausePhase = 0;
+    gPlay = PlayState{};
+    gLevel = LevelState{};
+    gItems = ItemState{};
+    gScore = ScoreState{};
+    gEffects = EffectState{};
+    scene.setUp();
+    SeedRandom(11);
+    ActivateWindow(GameWindow);
+    MovePointer(GameWindow, 447, 333);
+    SetFullPresentation(whole);
+    // The first tick shows the frame drawn before the scene began.
+    scene.intro ? IntroTick() : FrameTick();
+    KeepPaintedScreen(true);
+    for (int i = 0; i < scene.ticks; ++i) {
+      scene.intro ? IntroTick() : FrameTick();
+      PollEvent();   // the window's repaint of what the flip presented
+      ASSERT_TRUE(GrabPaintedScreen(910 + (whole ? scene.ticks : 0) + i));
+    }
+    KeepPaintedScreen(false);
+    SetFullPresentation(false);
+  }
+
+  static int DifferingPixels(int a, int b) {
+    int differing = 0;
+    for (int y = 0; y < ScreenHeightPx; ++y)
+      for (int x = 0; x < ScreenWidthPx; ++x) differing += SpritePixel(a, x, y) != SpritePixel(b, x, y);
+    return differing;
+  }
+
+  static void FillLevel() {
+    PlayEmptyLevel(2);
+    for (int layer = 2; layer <= 4; ++layer)
+      for (int row = 2; row <= 8; ++row)
+        for (int column = 3; column <= 17; ++column)
+          gLevel.board.cell[layer][row][column] = 1 + (row * 3 + column + layer) % 42;
+  }
+};
+
+}  // namespace
+
+// Presenting only what changed gives the window, frame after frame, the very pixels that
+// painting and presenting every frame whole gives.
+TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
+  LoadSprites();   // the intro's cards are given back when an intro ends
+  const Scene scenes[] = {
+      {"intro, first card", [] { gApp.screenState = ScreenIntro; gApp.introCounter = 264; }, true, 6},
+      {"intro, cards crossing", [] { gApp.screenState = ScreenIntro; gApp.introCounter = 4; }, true, 6},
+      {"intro, second card", [] { gApp.screenState = ScreenIntro; gApp.introCounter = -250; }, true, 6},
+      {"main menu", [] {}, false, 4},
+      {"main menu, an item hovered", [] { gApp.hoveredButton = 3; }, false, 4},
+      {"level selection, a level hovered",
+       [] {
+         gApp.screenState = ScreenLevelSelect;
+         gMap.levelCount = 3;
+         for (int level = 1; level <= 3; ++level) {
+           gMap.arrangementType[level] = level;
+           gMap.store->level[level].cell[2][3][level + 2] = 1;
+         }
+         gApp.hoveredButton = 2;
+       },
+       false, 4},
+      {"a level with a selection",
+       [] {
+         FillLevel();
+         gLevel.first = {4, 2, 3, gLevel.board.cell[4][2][3], 0, 0};
+       },
+       false, 3},
+      {"the hint sparkle",
+       [] {
+         FillLevel();
+         gItems.hintShown = true;
+         gItems.hintX[0] = 200, gItems.hintY[0] = 150, gItems.hintX[1] = 500, gItems.hintY[1] = 300;
+       },
+       false, 4},
+      {"a removal in flight",
+       [] {
+         FillLevel();
+         gEffects.flyingRunning = true;
+         gEffects.particlesRunning = true;
+         gEffects.flying[0] = {7, 300, 200};
+         gEffects.flying[1] = {7, 420, 260};
+         gEffects.popupOpacity = 255;
+       },
+       false, 6},
+      {"the reward banner",
+       [] {
+         FillLevel();
+         gScore.bannerShown = true;
+         gScore.bannerStreak = gScore.bannerBomb = true;
+         gScore.bannerX = 700;
+       },
+       false, 5},
+      {"paused", [] { FillLevel(); gPlay.paused = true; }, false, 5},
+      {"the result page", [] { gApp.screenState = ScreenResult; gResult.countUp = 570; }, false, 6},
+  };
+  for (const Scene& scene : scenes) {
+    SCOPED_TRACE(scene.name);
+    RunScene(scene, false);
+    RunScene(scene, true);
+    for (int i = 0; i < scene.ticks; ++i)
+      EXPECT_EQ(DifferingPixels(910 + i, 910 + scene.ticks + i), 0) << "frame " << i;
+  }
+}
+
+// A board at rest sends nothing after its first frame; the moving pointer sends its two places.
+TEST_F(PresentedFrameTest, ABoardAtRestPresentsNothingAndAPointerOnlyWhereItMoves) {
+  FillLevel();
+  ActivateWindow(GameWindow);
+  MovePointer(GameWindow, 400, 300);
+  FrameTick();
+  FrameTick();
+  ResetPresentStats();
+  for (int i = 0; i < 5; ++i) FrameTick();
+  EXPECT_EQ(PresentStats().presentations, 0);
+  MovePointer(GameWindow, 410, 305);
+  FrameTick();   // draws the pointer at its new place
+  FrameTick();   // shows it
+  FrameTick();
+  const ScreenPresentStats moved = PresentStats();
+  EXPECT_EQ(moved.presentations, 1);
+  // The pointer is 32 x 32: its old and new places, on the grid the changes are gathered on.
+  EXPECT_GT(moved.pixels, 0);
+  EXPECT_LE(moved.pixels, 64 * 64);
+}
