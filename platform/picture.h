@@ -83,15 +83,17 @@ int ScreenHeight();
 // presents the whole frame instead: the reference the tests and benchmarks compare with.
 void SetFullPresentation(bool on);
 struct ScreenPresentStats {
-  int presentations = 0;   // flips that changed what the window shows
-  long long pixels = 0;    // pixels sent to the window by them
+  int presentations = 0;      // flips that changed what the window shows
+  long long pixels = 0;       // pixels of the screen sent to the window by them
+  long long shownPixels = 0;  // pixels of the window they repaint, as the window is shown
 };
 ScreenPresentStats PresentStats();
 void ResetPresentStats();
-// While on, the window's paint events are also copied into a picture of what the window shows,
-// which starts as the frame shown when it is switched on (tests).
+// While on, the window's paint events are also copied into a picture of what the window shows
+// of the screen, at the size it is shown at, which starts as the frame shown when it is
+// switched on (tests).
 void KeepPaintedScreen(bool on);
-// Copies that picture into a sprite of the screen's size; false while it is not kept.
+// Copies that picture into a sprite of its size; false while it is not kept.
 bool GrabPaintedScreen(int sprite);
 
 // ---- 2D drawing -------------------------------------------------------------------------------

@@ -11,9 +11,30 @@
 // or nullptr.
 QWidget* WindowClientWidget(int window);
 
-// Schedules a repaint of a window's client area, or of a region of it.
+// How a window's client area is shown in its client widget: the widget's whole rectangle, or
+// in full screen the centred part that keeps the area's aspect, bars around it.
+struct ShownClient {
+  QRect area;    // where the client area lies in the client widget
+  QSize size;    // the client area's own size, as the program draws it
+  bool IsScaled() const { return area.size() != size; }
+};
+ShownClient ShownClientOf(int window);
+
+// Puts into scratch, from its top left, the pixels of the part `part` of the client widget as
+// the window shows a frame lying at `at` in the client area: scaled smoothly, or by repeating
+// pixels when the area is a whole multiple of the client size. Every shown pixel depends on its
+// place only, so that parts made one by one give what making the whole area gives. scratch
+// grows as needed (scaled_frame.cpp).
+void ScaleFramePart(const QImage& frame, QPoint at, const ShownClient& shown, const QRect& part,
+                    QImage& scratch);
+
+// Schedules a repaint of a window's client area, or of a region of it (in client coordinates;
+// a window shown bigger repaints what the region reaches as shown). The region's form returns
+// the pixels it asked to repaint, as shown.
 void RepaintWindow(int window);
-void RepaintWindowRegion(int window, const QRegion& region);
+long long RepaintWindowRegion(int window, const QRegion& region);
+// The pixels of a region.
+long long AreaOf(const QRegion& region);
 
 // Paints the visible frame of the screen, if the screen lies on this window; called from the
 // client widget's paint event with the region it repaints. Returns the part of the client area

@@ -1,7 +1,7 @@
 // The screen: a double-buffered drawing surface over a rectangle of a window.
 //
 // Sections: state, damage, opening and closing, flip and clear, sprites, reading the frame,
-// showing on the window.
+// showing on the window (scaled when the window is shown bigger).
 //
 // What is drawn on the screen is kept as the frame's list of commands. A flip compares it with
 // the list of the frame shown: where both lists draw the same things the pixels cannot differ,
@@ -17,6 +17,7 @@
 #include "platform/colour.h"
 #include "platform/picture_internal.h"
 #include "platform/qt_internal.h"
+#include "platform/shown_area.h"
 
 namespace {
 
@@ -37,7 +38,8 @@ struct ScreenState {
   bool fullPresentation = false;      // every flip paints and presents the whole frame
   ScreenPresentStats stats;           // what reached the window
   bool keepPainted = false;           // paint events also copy into painted (tests)
-  QImage painted;                     // the window's pixels as its paint events left them
+  QImage painted;                     // the screen's pixels on the window as painted, as shown
+  QImage scaledPart;                  // a part of the frame scaled as the window shows it
 };
 
 ScreenState gScreen;
@@ -302,12 +304,6 @@ long long AreaOf(const Damage& damage) {
   return pixels;
 }
 
-long long AreaOf(const QRegion& region) {
-  long long pixels = 0;
-  for (const QRect& r : region) pixels += (long long)r.width() * r.height();
-  return pixels;
-}
-
 }  // namespace
 
 // ---- Opening and closing ----------------------------------------------------------------------
@@ -379,7 +375,7 @@ void FlipScreen() {
     PaintWhole(s.shown, s.frame);
     s.stats.presentations += 1;
     s.stats.pixels += (long long)s.shown.width() * s.shown.height();
-    RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
+    s.stats.shownPixels += RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
   } else {
     const Damage damage = fromClear ? FrameDamage(s.shownList, s.frame) : OverdrawDamage(s.frame);
     if (!damage.rects.empty()) {
@@ -395,7 +391,7 @@ void FlipScreen() {
       const QRegion presented = PresentedRegion(damage);
       s.stats.presentations += 1;
       s.stats.pixels += AreaOf(presented);
-      RepaintWindowRegion(s.window, presented.translated(s.x, s.y));
+      s.stats.shownPixels += RepaintWindowRegion(s.window, presented.translated(s.x, s.y));
     }
   }
   s.shownListKnown = fromClear;
@@ -446,6 +442,29 @@ void DisplaySprite(int sprite, int x, int y, int opacity) {
 
 namespace {
 
+// Where the screen lies in the client widget of its window.
+QRect ShownScreenRect(const ShownClient& shown) {
+  const ScreenState& s = gScreen;
+  const QRect& a = shown.area;
+  const int left = MapClientToShown(s.x, a.x(), a.width(), shown.size.width());
+  const int top = MapClientToShown(s.y, a.y(), a.height(), shown.size.height());
+  const int right = MapClientToShown(s.x + s.shown.width(), a.x(), a.width(), shown.size.width());
+  const int bottom =
+      MapClientToShown(s.y + s.shown.height(), a.y(), a.height(), shown.size.height());
+  return QRect(left, top, right - left, bottom - top);
+}
+
+// The shown frame as the window shows it, for the painted copy.
+QImage ShownFrameAsShown() {
+  ScreenState& s = gScreen;
+  const ShownClient shown = ShownClientOf(s.window);
+  if (!shown.IsScaled()) return s.shown.copy();
+  const QRect screen = ShownScreenRect(shown);
+  QImage whole;
+  ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, screen, whole);
+  return whole.copy(0, 0, screen.width(), screen.height());
+}
+
 // The frame as drawn so far, painted whole into back: over the shown frame unless it starts
 // with a clear.
 const QImage& CurrentBack() {
@@ -481,12 +500,12 @@ int VisibleScreenPixel(int x, int y) { return PixelOf(gScreen.shown, x, y); }
 
 void KeepPaintedScreen(bool on) {
   gScreen.keepPainted = on;
-  gScreen.painted = on && gScreen.open ? gScreen.shown.copy() : QImage();
+  gScreen.painted = on && gScreen.open ? ShownFrameAsShown() : QImage();
 }
 
 bool GrabPaintedScreen(int sprite) {
   const ScreenState& s = gScreen;
-  if (!s.open || s.painted.isNull() || !CreateSprite(sprite, s.shown.width(), s.shown.height()))
+  if (!s.open || s.painted.isNull() || !CreateSprite(sprite, s.painted.width(), s.painted.height()))
     return false;
   QImage* picture = SpritePictureForDrawing(sprite);
   if (picture == nullptr) return false;
@@ -498,16 +517,26 @@ bool GrabPaintedScreen(int sprite) {
 // ---- Showing on the window --------------------------------------------------------------------
 
 // Copies the region's rectangles one by one: a copy under a clip region is many times slower.
+// A window shown bigger gets each rectangle scaled from the shown frame.
 QRect PaintScreenOnWindow(int window, QPainter& painter, const QRegion& region) {
   ScreenState& s = gScreen;
   if (!s.open || s.window != window) return QRect();
-  const QRect screen(QPoint(s.x, s.y), s.shown.size());
+  const ShownClient shown = ShownClientOf(window);
+  const QRect screen = ShownScreenRect(shown);
+  if (s.keepPainted && s.painted.size() != screen.size()) s.painted = ShownFrameAsShown();
   for (const QRect& r : region & screen) {
-    const QRect part = r.translated(-s.x, -s.y);
-    painter.drawImage(r.topLeft(), s.shown, part);
-    if (s.keepPainted && !s.painted.isNull()) {
+    const QRect part = r.translated(-screen.topLeft());
+    const QImage* from = &s.shown;
+    QRect source = part;
+    if (shown.IsScaled()) {
+      ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, r, s.scaledPart);
+      from = &s.scaledPart;
+      source = QRect(QPoint(), r.size());
+    }
+    painter.drawImage(r.topLeft(), *from, source);
+    if (s.keepPainted) {
       QPainter copy(&s.painted);
-      copy.drawImage(part.topLeft(), s.shown, part);
+      copy.drawImage(part.topLeft(), *from, source);
     }
   }
   return screen;

@@ -3,6 +3,7 @@
 // Sections:
 //   [Widgets]    the frame and client widget classes
 //   [Windows]    open, close, title, activation
+//   [Scale]      a window shown bigger: a scale, full screen with bars
 //   [Pointer]    pointer position and the system cursor counter
 //   [Shortcuts]  keyboard shortcuts and their simulation
 
@@ -16,8 +17,11 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
+
 #include "platform/gadget.h"
 #include "platform/qt_internal.h"
+#include "platform/shown_area.h"
 #include "platform/window_internal.h"
 
 WindowRegistry gWindows;
@@ -37,6 +41,10 @@ class FrameWidget : public QWidget {
     event->ignore();
     PostEvent({EventCloseWindow, window_, 0});
   }
+  // The client widget fills the frame, also when full screen makes it the screen's size.
+  void resizeEvent(QResizeEvent*) override {
+    if (QWidget* client = WindowClientWidget(window_)) client->setGeometry(rect());
+  }
 
  private:
   int window_;
@@ -55,7 +63,10 @@ class ClientWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     const QRect screen = PaintScreenOnWindow(window_, painter, event->region());
-    for (const QRect& rest : event->region() - screen) painter.fillRect(rest, palette().window());
+    const auto it = gWindows.open.find(window_);
+    const bool bars = it != gWindows.open.end() && it->second.fullScreen;
+    for (const QRect& rest : event->region() - screen)
+      painter.fillRect(rest, bars ? QBrush(Qt::black) : palette().window());
     NoteDispatched();
   }
   void mouseMoveEvent(QMouseEvent*) override { PostEvent({EventMouseMove, window_, 0}); }
@@ -90,8 +101,31 @@ void RepaintWindow(int window) {
   if (QWidget* client = WindowClientWidget(window)) client->update();
 }
 
-void RepaintWindowRegion(int window, const QRegion& region) {
-  if (QWidget* client = WindowClientWidget(window)) client->update(region);
+long long AreaOf(const QRegion& region) {
+  long long pixels = 0;
+  for (const QRect& r : region) pixels += (long long)r.width() * r.height();
+  return pixels;
+}
+
+long long RepaintWindowRegion(int window, const QRegion& region) {
+  QWidget* client = WindowClientWidget(window);
+  if (!client) return 0;
+  const ShownClient shown = ShownClientOf(window);
+  QRegion reached;
+  if (!shown.IsScaled()) {
+    reached = region.translated(shown.area.topLeft());
+  } else {
+    const QRect& a = shown.area;
+    for (const QRect& r : region) {
+      const ShownSpan x = MapClientSpanToShown(r.left(), r.right() + 1, a.x(), a.width(),
+                                               shown.size.width());
+      const ShownSpan y = MapClientSpanToShown(r.top(), r.bottom() + 1, a.y(), a.height(),
+                                               shown.size.height());
+      reached += QRect(x.first, y.first, x.end - x.first, y.end - y.first);
+    }
+  }
+  client->update(reached);
+  return AreaOf(reached);
 }
 
 QWidget* DialogParent() {
@@ -112,6 +146,13 @@ static void ForgetWindow(int window, const QWidget* frame) {
   ForgetWindowStatusBar(window);
 }
 
+void CentreWindow(WindowSlot& slot) {
+  QWidget* ownerFrame = slot.owner == NoOwner ? nullptr : WindowFrame(slot.owner);
+  QRect around = ownerFrame ? ownerFrame->geometry()
+                            : QGuiApplication::primaryScreen()->availableGeometry();
+  slot.frame->move(around.center() - QPoint(slot.frame->width() / 2, slot.frame->height() / 2));
+}
+
 bool OpenWindow(int window, int width, int height, const std::string& title, int flags,
                 int owner) {
   CloseWindow(window);
@@ -125,11 +166,14 @@ bool OpenWindow(int window, int width, int height, const std::string& title, int
   auto* client = new ClientWidget(window, frame);
   client->setGeometry(0, 0, width, height);
 
-  QRect around = ownerFrame ? ownerFrame->geometry()
-                            : QGuiApplication::primaryScreen()->availableGeometry();
-  frame->move(around.center() - QPoint(width / 2, height / 2));
-
-  gWindows.open[window] = {frame, client, width, height};
+  WindowSlot& slot = gWindows.open[window];
+  slot = WindowSlot{};
+  slot.frame = frame;
+  slot.client = client;
+  slot.width = width;
+  slot.height = height;
+  slot.owner = ownerFrame ? owner : NoOwner;
+  CentreWindow(slot);
   QObject::connect(frame, &QObject::destroyed, [window, frame] { ForgetWindow(window, frame); });
   frame->show();
   UseGadgetList(window);
@@ -164,6 +208,128 @@ void ActivateWindow(int window) {
   frame->raise();
   frame->activateWindow();
   QCoreApplication::processEvents();
+}
+
+// ---- [Scale] ----------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int OwnSize = 100;   // percent
+
+WindowSlot* FindSlot(int window) {
+  auto it = gWindows.open.find(window);
+  return it == gWindows.open.end() || !it->second.frame ? nullptr : &it->second;
+}
+
+QScreen* ScreenOf(const WindowSlot& slot) {
+  QScreen* screen = slot.frame->screen();
+  return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// What the desktop's frame adds around the client area; kept from before full screen.
+QSize DecorationOf(WindowSlot& slot) {
+  if (!slot.fullScreen) slot.decoration = slot.frame->frameGeometry().size() - slot.frame->size();
+  return slot.decoration;
+}
+
+// The windows centred on this one are centred again.
+void CentreOwnedWindows(int window) {
+  for (auto& [number, slot] : gWindows.open)
+    if (slot.owner == window && slot.frame) CentreWindow(slot);
+}
+
+// The window at its scale, its client area centred on centre but kept inside the available area.
+void ShowAtScale(WindowSlot& slot, QPoint centre) {
+  const ShownArea size = ScaleClientArea(slot.width, slot.height, slot.scale);
+  QWidget* frame = slot.frame;
+  frame->setFixedSize(size.width, size.height);
+  slot.client->setGeometry(0, 0, size.width, size.height);
+  const QRect available = ScreenOf(slot)->availableGeometry();
+  const QSize outer = QSize(size.width, size.height) + DecorationOf(slot);
+  // move() places the frame; the client area lies inside it by the frame's top and left.
+  const QPoint inset = frame->geometry().topLeft() - frame->pos();
+  QPoint at = centre - QPoint(size.width / 2, size.height / 2) - inset;
+  at.setX(std::max(available.left(), std::min(at.x(), available.right() + 1 - outer.width())));
+  at.setY(std::max(available.top(), std::min(at.y(), available.bottom() + 1 - outer.height())));
+  frame->move(at);
+  slot.client->update();
+}
+
+}  // namespace
+
+bool CanScaleWindow(int window, int percent) {
+  WindowSlot* slot = FindSlot(window);
+  if (!slot || percent < OwnSize) return false;
+  const ShownArea size = ScaleClientArea(slot->width, slot->height, percent);
+  const QSize outer = QSize(size.width, size.height) + DecorationOf(*slot);
+  const QRect available = ScreenOf(*slot)->availableGeometry();
+  return outer.width() <= available.width() && outer.height() <= available.height();
+}
+
+bool SetWindowScale(int window, int percent) {
+  WindowSlot* slot = FindSlot(window);
+  if (!slot || !CanScaleWindow(window, percent)) return false;
+  slot->scale = percent;
+  if (!slot->fullScreen) {
+    ShowAtScale(*slot, slot->frame->geometry().center());
+    CentreOwnedWindows(window);
+  }
+  return true;
+}
+
+int WindowScale(int window) {
+  WindowSlot* slot = FindSlot(window);
+  return slot ? slot->scale : OwnSize;
+}
+
+void SetWindowFullScreen(int window, bool on) {
+  WindowSlot* slot = FindSlot(window);
+  if (!slot || slot->fullScreen == on) return;
+  QWidget* frame = slot->frame;
+  if (on) {
+    DecorationOf(*slot);
+    slot->normalCentre = frame->geometry().center();
+    slot->fullScreen = true;
+    frame->setMinimumSize(0, 0);
+    frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Without a window manager nothing would give the window the screen's size, so it takes it
+    // itself; first, since a geometry set afterwards ends the full-screen state.
+    frame->setGeometry(ScreenOf(*slot)->geometry());
+    frame->showFullScreen();
+    slot->client->update();
+  } else {
+    slot->fullScreen = false;
+    frame->showNormal();
+    ShowAtScale(*slot, slot->normalCentre);
+  }
+  CentreOwnedWindows(window);
+}
+
+bool IsWindowFullScreen(int window) {
+  WindowSlot* slot = FindSlot(window);
+  return slot && slot->fullScreen;
+}
+
+int ShownWindowWidth(int window) {
+  WindowSlot* slot = FindSlot(window);
+  return slot ? slot->client->width() : 0;
+}
+
+int ShownWindowHeight(int window) {
+  WindowSlot* slot = FindSlot(window);
+  return slot ? slot->client->height() : 0;
+}
+
+ShownClient ShownClientOf(int window) {
+  WindowSlot* slot = FindSlot(window);
+  if (!slot) return {};
+  const QRect widget = slot->client->rect();
+  ShownClient shown{widget, QSize(slot->width, slot->height)};
+  if (slot->fullScreen) {
+    const ShownArea a = FitClientArea(slot->width, slot->height, widget.width(), widget.height());
+    shown.area = QRect(a.x, a.y, a.width, a.height);
+  }
+  return shown;
 }
 
 // ---- [Pointer] --------------------------------------------------------------------------------
@@ -230,24 +396,33 @@ QPoint PointerInClient(int window, QWidget* client) {
 
 }  // namespace
 
-// One coordinate of the pointer in the client area, -1 outside [0, size).
+// One coordinate of the pointer in the client area, -1 outside [0, size): on a window shown
+// bigger, where it is drawn; on the bars around it, outside.
 static int PointerCoordinate(int window, bool horizontal) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return -1;
-  QPoint at = PointerInClient(window, client);
-  int value = horizontal ? at.x() : at.y();
-  int size = horizontal ? client->width() : client->height();
-  return value >= 0 && value < size ? value : -1;
+  const QPoint at = PointerInClient(window, client);
+  const ShownClient shown = ShownClientOf(window);
+  const QRect& a = shown.area;
+  return horizontal ? MapShownToClient(at.x(), a.x(), a.width(), shown.size.width())
+                    : MapShownToClient(at.y(), a.y(), a.height(), shown.size.height());
 }
 
 int WindowMouseX(int window) { return PointerCoordinate(window, true); }
 int WindowMouseY(int window) { return PointerCoordinate(window, false); }
 
-void MovePointer(int window, int x, int y) {
+void MovePointerShown(int window, int x, int y) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return;
   QCursor::setPos(client->mapToGlobal(QPoint(x, y)));
   gPointer.known = false;
+}
+
+void MovePointer(int window, int x, int y) {
+  const ShownClient shown = ShownClientOf(window);
+  const QRect& a = shown.area;
+  MovePointerShown(window, MapClientToShown(x, a.x(), a.width(), shown.size.width()),
+                   MapClientToShown(y, a.y(), a.height(), shown.size.height()));
 }
 
 int ShowSystemCursor() {
@@ -264,18 +439,20 @@ int SystemCursorCount() { return gWindows.cursorCount; }
 
 // ---- [Shortcuts] ------------------------------------------------------------------------------
 
-// The Qt key combination of a letter or digit with Shift/Ctrl/Alt.
-static QKeyCombination KeyCombinationOf(char key, int modifiers) {
+// The Qt key combination of a letter, digit or function key with Shift/Ctrl/Alt.
+static QKeyCombination KeyCombinationOf(int key, int modifiers) {
   Qt::KeyboardModifiers qtModifiers;
   if (modifiers & ModShift) qtModifiers |= Qt::ShiftModifier;
   if (modifiers & ModCtrl) qtModifiers |= Qt::ControlModifier;
   if (modifiers & ModAlt) qtModifiers |= Qt::AltModifier;
+  if (key >= FunctionKey(1) && key <= FunctionKey(LastFunctionKey))
+    return QKeyCombination(qtModifiers, Qt::Key(Qt::Key_F1 + key - FunctionKey(1)));
   // Qt's key codes for letters and digits are their upper-case character codes.
-  char upper = key >= 'a' && key <= 'z' ? char(key - 'a' + 'A') : key;
+  int upper = key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key;
   return QKeyCombination(qtModifiers, Qt::Key(upper));
 }
 
-void AddShortcut(int window, char key, int modifiers, int eventNumber) {
+void AddShortcut(int window, int key, int modifiers, int eventNumber) {
   QWidget* frame = WindowFrame(window);
   if (!frame) return;
   auto* shortcut = new QShortcut(QKeySequence(KeyCombinationOf(key, modifiers)), frame);
@@ -285,7 +462,7 @@ void AddShortcut(int window, char key, int modifiers, int eventNumber) {
                    [window, eventNumber] { PostEvent({EventShortcut, window, eventNumber}); });
 }
 
-void SimulateKeyPress(int window, char key, int modifiers) {
+void SimulateKeyPress(int window, int key, int modifiers) {
   QWidget* frame = WindowFrame(window);
   if (!frame) return;
   QKeyCombination combination = KeyCombinationOf(key, modifiers);

@@ -29,6 +29,29 @@ bool IsWindowActive(int window);
 // Makes the window the active one (tests and start-up).
 void ActivateWindow(int window);
 
+// ---- Scale and full screen --------------------------------------------------------------------
+
+// A window can be shown bigger than its client size: at a scale, or filling its screen. The
+// program still sees and draws the client size; the screen on the window is scaled when shown,
+// pointer positions are mapped back to the client area, and the windows it owns stay centred on
+// it. Gadgets are not scaled. The desktop's own scale factor applies on top.
+
+// Whether the window, its client area at percent of its size (100 or more), fits the available
+// area of its screen.
+bool CanScaleWindow(int window, int percent);
+// Shows the client area at percent of its size (each side rounded, halves up), keeping the
+// window's centre where the available area allows; while full screen, the scale waits for its
+// end. False, and nothing changes, when that size does not fit. The user cannot resize it.
+bool SetWindowScale(int window, int percent);
+int WindowScale(int window);
+// The window fills its screen, the client area fitted in with its aspect kept and black bars
+// around it; off, back at its scale where it was.
+void SetWindowFullScreen(int window, bool on);
+bool IsWindowFullScreen(int window);
+// The client area's size as the desktop shows it, bars included.
+int ShownWindowWidth(int window);
+int ShownWindowHeight(int window);
+
 // ---- Events -----------------------------------------------------------------------------------
 
 enum EventKind {
@@ -79,11 +102,14 @@ bool IsTimerRunning(int window, int timer);
 
 // ---- Pointer and system cursor ----------------------------------------------------------------
 
-// Pointer position in the window's client area; each coordinate is -1 when outside it.
+// Pointer position in the window's client area; each coordinate is -1 when outside it (on a
+// window shown bigger, the position drawn under the pointer; on the bars, outside).
 int WindowMouseX(int window);
 int WindowMouseY(int window);
 // Puts the pointer at a position of the window's client area (tests).
 void MovePointer(int window, int x, int y);
+// Puts the pointer at a pixel of the client area as the desktop shows it (tests).
+void MovePointerShown(int window, int x, int y);
 
 // The system cursor's display counter: visible while it is 0 or more. Each call changes the
 // counter by one and returns the new value.
@@ -95,9 +121,13 @@ int SystemCursorCount();
 
 enum ShortcutModifier { ModShift = 1, ModCtrl = 2, ModAlt = 4 };
 
-// key is an upper-case letter 'A'..'Z' or a digit '0'..'9'. The event number is delivered as an
-// EventShortcut of that window while the window is active.
-void AddShortcut(int window, char key, int modifiers, int eventNumber);
+// Function keys F1 to F12 as keys of shortcuts.
+constexpr int LastFunctionKey = 12;
+constexpr int FunctionKey(int n) { return 0x100 + n; }
+
+// key is an upper-case letter 'A'..'Z', a digit '0'..'9' or a FunctionKey. The event number is
+// delivered as an EventShortcut of that window while the window is active.
+void AddShortcut(int window, int key, int modifiers, int eventNumber);
 // Delivers a key press with modifiers to the window as if typed (tests); it reaches the
 // window's shortcuts only while the window is active.
-void SimulateKeyPress(int window, char key, int modifiers);
+void SimulateKeyPress(int window, int key, int modifiers);

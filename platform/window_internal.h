@@ -11,8 +11,13 @@
 // One open window: its top-level frame and the client widget that fills it.
 struct WindowSlot {
   QPointer<QWidget> frame;   // the top-level widget; null once Qt has deleted it
-  QWidget* client;           // fills the frame; gadgets and the screen live on it
-  int width, height;         // fixed client size
+  QWidget* client = nullptr; // fills the frame; gadgets and the screen live on it
+  int width = 0, height = 0; // fixed client size, as the program sees it
+  int owner = NoOwner;       // the window it is centred on, or NoOwner
+  int scale = 100;           // percent of the client size it is shown at, out of full screen
+  bool fullScreen = false;   // fills its screen, the client area fitted in between bars
+  QSize decoration;          // what the desktop's frame adds around it, out of full screen
+  QPoint normalCentre;       // centre of the client area before full screen, on the desktop
 };
 
 struct WindowRegistry {
@@ -26,6 +31,9 @@ extern WindowRegistry gWindows;
 QWidget* WindowFrame(int window);
 // The program's active window as a dialog parent (centres dialogs on it), or nullptr.
 QWidget* DialogParent();
+
+// Centres a window on its owner, or on the desktop's available area without one.
+void CentreWindow(WindowSlot& slot);
 
 // Called by events.cpp when a window goes away: its timers stop.
 void StopWindowTimers(int window);

@@ -278,6 +278,10 @@ void HandleShortcut(int eventNumber) {
     case ShortcutMoreHints: RaiseHintCount(); break;
     case ShortcutMoreBombs: RaiseBombCount(); break;
     case ShortcutMoreShuffles: RaiseShuffleCount(); break;
+    case ShortcutFullScreen:
+      SwitchFullScreen(!gSettings.fullScreen);
+      if (IsWindowOpen(SettingsWindow)) RefreshSettingsWindow();
+      break;
     default: break;
   }
 }

@@ -12,6 +12,7 @@ enum GameShortcut {
   ShortcutMoreHints = 110,       // Ctrl+Alt+Z
   ShortcutMoreBombs = 111,       // Ctrl+Alt+X
   ShortcutMoreShuffles = 112,    // Ctrl+Alt+C
+  ShortcutFullScreen = 113,      // F11, the desktop's usual key for it
 };
 
 // Buttons of the in-game bar (hover numbers in play).

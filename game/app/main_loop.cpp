@@ -95,6 +95,7 @@ void AddGameShortcuts() {
   AddShortcut(GameWindow, 'Z', ctrlAlt, ShortcutMoreHints);
   AddShortcut(GameWindow, 'X', ctrlAlt, ShortcutMoreBombs);
   AddShortcut(GameWindow, 'C', ctrlAlt, ShortcutMoreShuffles);
+  AddShortcut(GameWindow, FunctionKey(11), 0, ShortcutFullScreen);
 }
 
 }  // namespace
@@ -106,6 +107,7 @@ bool OpenGameScreen() {
     ShowMessage(MessageTitle, UnsupportedMessage);
     return false;
   }
+  ApplyWindowSettings();
   AddGameShortcuts();
   if (!OpenScreen(GameWindow, 0, 0, ScreenWidthPx, ScreenHeightPx)) {
     ShowMessage(MessageTitle, UnsupportedMessage);

@@ -1,9 +1,10 @@
-// The eight settings: reading them from Config.ini, and the settings window (window 1) that
-// changes them, writing each change to the file at once.
+// The settings: reading them from Config.ini, and the settings window (window 1) that changes
+// them, writing each change to the file at once.
 //
-// Sections: layout; reading; the window; the gadget handler.
+// Sections: layout; reading; the game window's size; the window; the gadget handler.
 #include "game/presentation/settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <iterator>
 #include <string>
@@ -37,6 +38,11 @@ enum SettingsGadget {
   GadgetEffectsSwitch = 25,
   GadgetVolumeLabel = 26,
   GadgetVolumeSlider = 27,
+  GadgetDisplayFrame = 30,
+  GadgetDisplayBox = 31,
+  GadgetWindowSizeLabel = 32,
+  GadgetWindowSize = 33,
+  GadgetFullScreen = 34,
 };
 
 constexpr int SettingsWidth = 450;
@@ -49,6 +55,8 @@ constexpr int BackgroundFrameY = 10;
 constexpr int BackgroundFrameHeight = 45;
 constexpr int SoundFrameY = BackgroundFrameY + BackgroundFrameHeight + FrameGap;
 constexpr int SoundFrameHeight = 80;
+constexpr int DisplayFrameY = SoundFrameY + SoundFrameHeight + FrameGap;
+constexpr int DisplayFrameHeight = 45;
 
 // A container sits inside its frame, below the frame's caption.
 constexpr int ContainerInsetX = 5;
@@ -80,6 +88,19 @@ constexpr int SliderHeight = 20;
 
 constexpr int VolumePerPercent = 10;
 
+// The window size's label and drop-down share the first column pair; full screen takes the
+// third column.
+constexpr int SizeLabelY = FirstRowY + LabelDrop;
+constexpr int SizeLabelWidth = 55;
+constexpr int SizeListX = CheckBoxX + SizeLabelWidth;
+constexpr int SizeListY = 3;
+constexpr int SizeListWidth = 80;
+constexpr int SizeListHeight = 20;
+
+// The sizes the game window is offered at, in percent; the smallest is its own size.
+constexpr int WindowScales[] = {100, 125, 150, 175, 200};
+constexpr int OwnWindowScale = WindowScales[0];
+
 // The layout was made for a 12-pixel font whose Latin letters are half as wide as a Chinese
 // one: in it every caption fits its box, "设置音量：100%" included.
 constexpr const char* SettingsFontFace = "WenQuanYi Zen Hei Mono";
@@ -92,6 +113,10 @@ constexpr const char* MusicFolderPrompt = "请选择音乐所在目录。";
 constexpr const char* FolderStart = "C:\\";
 
 constexpr int CancelledColour = -1;
+
+constexpr const char* WindowSection = "Window";
+constexpr const char* ScaleKey = "Scale";
+constexpr const char* FullScreenKey = "FullScreen";
 
 // The check box of choice i of a row of alternatives.
 constexpr int CheckBoxXOf(int i) { return CheckBoxX + i * CheckBoxWidth; }
@@ -118,6 +143,30 @@ int LeadingNumber(const std::string& text) {
   return static_cast<int>(value);
 }
 
+// A saved window scale: one of the offered sizes, anything else is the window's own size.
+int WindowScaleOf(const std::string& text) {
+  const int percent = LeadingNumber(text);
+  for (int scale : WindowScales)
+    if (scale == percent) return scale;
+  return OwnWindowScale;
+}
+
+// The offered sizes that fit the screen: those up to the first that does not.
+int CountFittingScales() {
+  int count = 1;
+  while (count < static_cast<int>(std::size(WindowScales)) &&
+         CanScaleWindow(GameWindow, WindowScales[count]))
+    ++count;
+  return count;
+}
+
+// The index of the scale among the offered sizes, or -1.
+int IndexOfScale(int scale) {
+  for (int i = 0; i < static_cast<int>(std::size(WindowScales)); ++i)
+    if (WindowScales[i] == scale) return i;
+  return -1;
+}
+
 }  // namespace
 
 void ReadSettings() {
@@ -130,6 +179,24 @@ void ReadSettings() {
   gSettings.effectsOn = LeadingNumber(ReadIni("Sound", "Yinxiao", file));
   gSettings.musicOn = LeadingNumber(ReadIni("Sound", "Yinyue", file));
   gSettings.volume = LeadingNumber(ReadIni("Sound", "Yinliang", file));
+  gSettings.windowScale = WindowScaleOf(ReadIni(WindowSection, ScaleKey, file));
+  gSettings.fullScreen = LeadingNumber(ReadIni(WindowSection, FullScreenKey, file)) == 1 ? 1 : 0;
+}
+
+// ---- The game window's size -------------------------------------------------------------------
+
+void ApplyWindowSettings() {
+  const int fitting = CountFittingScales();
+  const int saved = IndexOfScale(gSettings.windowScale);
+  gSettings.windowScale = WindowScales[std::min(std::max(saved, 0), fitting - 1)];
+  if (gSettings.windowScale != OwnWindowScale) SetWindowScale(GameWindow, gSettings.windowScale);
+  if (gSettings.fullScreen) SetWindowFullScreen(GameWindow, true);
+}
+
+void SwitchFullScreen(bool on) {
+  gSettings.fullScreen = on ? 1 : 0;
+  WriteIni(WindowSection, FullScreenKey, on ? "1" : "0", gApp.configPath);
+  SetWindowFullScreen(GameWindow, on);
 }
 
 // ---- The window -------------------------------------------------------------------------------
@@ -169,7 +236,21 @@ void OpenSettingsWindow() {
   TrackBarGadget(GadgetVolumeSlider, SliderX, SliderY, SliderWidth, SliderHeight, 0,
                  MediaFullVolume);
   CloseGadgetList();
-  for (int gadget : {GadgetBackgroundFrame, GadgetBackgroundBox, GadgetSoundFrame, GadgetSoundBox})
+
+  FrameGadget(GadgetDisplayFrame, FrameX, DisplayFrameY, FrameWidth, DisplayFrameHeight,
+              "显示设置");
+  ContainerGadget(GadgetDisplayBox, ContainerX, DisplayFrameY + ContainerInsetY, ContainerWidth,
+                  DisplayFrameHeight - ContainerHeightLoss);
+  TextGadget(GadgetWindowSizeLabel, CheckBoxX, SizeLabelY, SizeLabelWidth, LabelHeight,
+             "窗口大小");
+  ComboBoxGadget(GadgetWindowSize, SizeListX, SizeListY, SizeListWidth, SizeListHeight);
+  for (int i = 0; i < CountFittingScales(); ++i)
+    AddGadgetItem(GadgetWindowSize, std::to_string(WindowScales[i]) + "%");
+  CheckBoxGadget(GadgetFullScreen, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
+                 "全屏显示");
+  CloseGadgetList();
+  for (int gadget : {GadgetBackgroundFrame, GadgetBackgroundBox, GadgetSoundFrame, GadgetSoundBox,
+                     GadgetDisplayFrame, GadgetDisplayBox})
     SetGadgetFont(gadget, SettingsFontFace, SettingsFontPixels);
 
   RefreshSettingsWindow();
@@ -188,6 +269,8 @@ void RefreshSettingsWindow() {
   SetGadgetText(GadgetVolumeLabel, VolumeLabelText(gSettings.volume));
   SetGadgetState(GadgetMusicSwitch, gSettings.musicOn);
   SetGadgetState(GadgetEffectsSwitch, gSettings.effectsOn);
+  SetGadgetState(GadgetWindowSize, IndexOfScale(gSettings.windowScale));
+  SetGadgetState(GadgetFullScreen, gSettings.fullScreen);
 }
 
 void CloseSettingsWindow() {
@@ -268,6 +351,15 @@ void HandleSettingsGadget(int gadget) {
       SetGadgetText(GadgetVolumeLabel, VolumeLabelText(gSettings.volume));
       WriteIni("Sound", "Yinliang", std::to_string(gSettings.volume), file);
       break;
+    case GadgetWindowSize: {
+      const int index = GadgetState(GadgetWindowSize);
+      if (index < 0 || index >= CountGadgetItems(GadgetWindowSize)) break;
+      if (!SetWindowScale(GameWindow, WindowScales[index])) break;
+      gSettings.windowScale = WindowScales[index];
+      WriteIni(WindowSection, ScaleKey, std::to_string(gSettings.windowScale), file);
+      break;
+    }
+    case GadgetFullScreen: SwitchFullScreen(GadgetState(GadgetFullScreen) != 0); break;
     default:
       break;
   }

@@ -1,12 +1,13 @@
 # Helpers of the end-to-end tests: an X server of our own, the game in a temporary application
 # directory, window look-up, screenshots and pixel probes.
 
-# e2e_start_x: starts Xvfb on a free display and exports DISPLAY. Without -noreset the server
-# resets whenever its last client leaves and drops connections made meanwhile, so a program
-# started right after an xprop or xdotool call could find no display.
+# e2e_start_x [WIDTHxHEIGHT]: starts Xvfb on a free display, 1280x1024 unless given, and exports
+# DISPLAY. Without -noreset the server resets whenever its last client leaves and drops
+# connections made meanwhile, so a program started right after an xprop or xdotool call could
+# find no display.
 e2e_start_x() {
   local fifo="$E2E_WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 3>"$fifo" 2>"$E2E_WORK/xvfb.log" &
   E2E_XVFB=$!
   for _ in $(seq 100); do
     [ -s "$fifo" ] && break
@@ -89,6 +90,11 @@ e2e_wait_menu() {
   done
   echo "the intro never ended" >&2
   return 1
+}
+
+# e2e_client_size ID: prints "WIDTHxHEIGHT" of the window's client area.
+e2e_client_size() {
+  xwininfo -id "$1" | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w "x" h}'
 }
 
 # e2e_expect_window ID TITLE: the window's client area is 930 x 625 and its title is TITLE.

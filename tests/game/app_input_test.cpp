@@ -1,8 +1,12 @@
 // The hit test, the click handler, the modes, the level selection and the shortcuts.
 #include "game/app/input.h"
+
+#include <cstdio>
+
 #include "game/presentation/sprites.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
+#include "platform/profile.h"
 #include "tests/game/app_support.h"
 
 namespace {
@@ -181,6 +185,49 @@ TEST_F(InputTest, ShortcutsKeepToTheirLimits) {
   PlayEmptyLevel(1);
   HandleShortcut(ShortcutBomb);
   EXPECT_EQ(ShownTexts(), std::vector<std::string>{"请先选择需要炸掉的麻将"});
+}
+
+// On a window shown bigger a click or a hover acts on what is drawn under the pointer; on the
+// bars of full screen it is outside. F11 switches full screen and keeps the choice.
+TEST_F(InputTest, OnAWindowShownBiggerInputActsWhereThePictureShowsIt) {
+  const auto event = [](EventKind kind, int shownX, int shownY) {
+    MovePointerShown(GameWindow, shownX, shownY);
+    HandleGameEvent({kind, GameWindow, 0});
+  };
+  ASSERT_TRUE(SetWindowScale(GameWindow, 150));
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][1][1] = 4;
+  gLevel.board.cell[2][1][5] = 5;
+  event(EventLeftButtonDown, 127, 124);   // inside the tile of row 1, column 1
+  EXPECT_EQ(std::make_pair(gApp.lastClickX, gApp.lastClickY), std::make_pair(84, 82));
+  EXPECT_EQ(gLevel.first.layer * 100 + gLevel.first.column, 201);
+  event(EventMouseMove, 407, 885);        // just inside the hint button's left edge
+  EXPECT_EQ(gApp.hoveredButton, ButtonHint);
+  event(EventMouseMove, 406, 885);        // on it, x = 270
+  EXPECT_EQ(gApp.hoveredButton, 0);
+  event(EventLeftButtonDown, 1321, 37);   // the settings button
+  EXPECT_TRUE(IsWindowOpen(SettingsWindow));
+  CloseSettingsWindow();
+
+  const std::string savedConfig = gApp.configPath;
+  gApp.configPath = testing::TempDir() + "input_test_Config.ini";
+  std::remove(gApp.configPath.c_str());
+  gApp.inPlay = false;
+  HandleShortcut(ShortcutFullScreen);
+  EXPECT_TRUE(IsWindowFullScreen(GameWindow));
+  EXPECT_EQ(ReadIni("Window", "FullScreen", gApp.configPath), "1");
+  // 1920 x 1080: the picture is 1607 x 1080 between bars 156 pixels wide.
+  event(EventMouseMove, 622, 403);
+  EXPECT_EQ(gApp.hoveredButton, MenuProgressMode);
+  event(EventMouseMove, 100, 403);
+  EXPECT_EQ(std::make_pair(WindowMouseX(GameWindow), gApp.hoveredButton), std::make_pair(-1, 0));
+  HandleShortcut(ShortcutFullScreen);
+  EXPECT_FALSE(IsWindowFullScreen(GameWindow));
+  EXPECT_EQ(ReadIni("Window", "FullScreen", gApp.configPath), "0");
+  EXPECT_EQ(ShownWindowWidth(GameWindow), 1395);
+  std::remove(gApp.configPath.c_str());
+  gApp.configPath = savedConfig;
+  SetWindowScale(GameWindow, 100);
 }
 
 TEST_F(InputTest, CursorCountSettlesAtOneOutsideAndMinusOneOverTheDrawingArea) {

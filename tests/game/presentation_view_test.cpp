@@ -392,10 +392,25 @@ class PresentedFrameTest : public AppTest {
   }
 
   static int DifferingPixels(int a, int b) {
+    if (SpriteWidth(a) != SpriteWidth(b) || SpriteHeight(a) != SpriteHeight(b)) return -1;
     int differing = 0;
-    for (int y = 0; y < ScreenHeightPx; ++y)
-      for (int x = 0; x < ScreenWidthPx; ++x) differing += SpritePixel(a, x, y) != SpritePixel(b, x, y);
+    for (int y = 0; y < SpriteHeight(a); ++y)
+      for (int x = 0; x < SpriteWidth(a); ++x) differing += SpritePixel(a, x, y) != SpritePixel(b, x, y);
     return differing;
+  }
+
+  // How the game window is shown.
+  struct Showing {
+    const char* name;
+    int percent;
+    bool fullScreen;
+    int width, height;   // of the screen as shown
+  };
+  static void ShowGameWindow(const Showing& showing) {
+    SetWindowFullScreen(GameWindow, false);
+    ASSERT_TRUE(SetWindowScale(GameWindow, showing.percent));
+    SetWindowFullScreen(GameWindow, showing.fullScreen);
+    PollEvent();
   }
 
   static void FillLevel() {
@@ -464,32 +479,54 @@ TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
       {"paused", [] { FillLevel(); gPlay.paused = true; }, false, 5},
       {"the result page", [] { gApp.screenState = ScreenResult; gResult.countUp = 570; }, false, 6},
   };
-  for (const Scene& scene : scenes) {
-    SCOPED_TRACE(scene.name);
-    RunScene(scene, false);
-    RunScene(scene, true);
-    for (int i = 0; i < scene.ticks; ++i)
-      EXPECT_EQ(DifferingPixels(910 + i, 910 + scene.ticks + i), 0) << "frame " << i;
+  // The test desktop is 1920 x 1080: full screen has bars at the sides.
+  const Showing showings[] = {{"at its own size", 100, false, 930, 625},
+                              {"at 150 %", 150, false, 1395, 938},
+                              {"full screen", 100, true, 1607, 1080}};
+  for (const Showing& showing : showings) {
+    SCOPED_TRACE(showing.name);
+    ShowGameWindow(showing);
+    for (const Scene& scene : scenes) {
+      SCOPED_TRACE(scene.name);
+      RunScene(scene, false);
+      RunScene(scene, true);
+      EXPECT_EQ(std::make_pair(SpriteWidth(910), SpriteHeight(910)),
+                std::make_pair(showing.width, showing.height));
+      for (int i = 0; i < scene.ticks; ++i)
+        EXPECT_EQ(DifferingPixels(910 + i, 910 + scene.ticks + i), 0) << "frame " << i;
+    }
   }
+  ShowGameWindow(showings[0]);
 }
 
-// A board at rest sends nothing after its first frame; the moving pointer sends its two places.
+// A board at rest sends nothing after its first frame; the moving pointer sends its two places,
+// on a window shown bigger only what they reach as shown.
 TEST_F(PresentedFrameTest, ABoardAtRestPresentsNothingAndAPointerOnlyWhereItMoves) {
   FillLevel();
   ActivateWindow(GameWindow);
-  MovePointer(GameWindow, 400, 300);
-  FrameTick();
-  FrameTick();
-  ResetPresentStats();
-  for (int i = 0; i < 5; ++i) FrameTick();
-  EXPECT_EQ(PresentStats().presentations, 0);
-  MovePointer(GameWindow, 410, 305);
-  FrameTick();   // draws the pointer at its new place
-  FrameTick();   // shows it
-  FrameTick();
-  const ScreenPresentStats moved = PresentStats();
-  EXPECT_EQ(moved.presentations, 1);
-  // The pointer is 32 x 32: its old and new places, on the grid the changes are gathered on.
-  EXPECT_GT(moved.pixels, 0);
-  EXPECT_LE(moved.pixels, 64 * 64);
+  for (const Showing& showing : {Showing{"at its own size", 100, false, 930, 625},
+                                 Showing{"at 150 %", 150, false, 1395, 938}}) {
+    SCOPED_TRACE(showing.name);
+    ShowGameWindow(showing);
+    MovePointer(GameWindow, 400, 300);
+    FrameTick();
+    FrameTick();
+    ResetPresentStats();
+    for (int i = 0; i < 5; ++i) FrameTick();
+    EXPECT_EQ(PresentStats().presentations, 0);
+    MovePointer(GameWindow, 410, 305);
+    FrameTick();   // draws the pointer at its new place
+    FrameTick();   // shows it
+    FrameTick();
+    const ScreenPresentStats moved = PresentStats();
+    EXPECT_EQ(moved.presentations, 1);
+    // The pointer is 32 x 32: its old and new places, on the grid the changes are gathered on,
+    // and as shown a few pixels more for the smooth scaling.
+    EXPECT_GT(moved.pixels, 0);
+    EXPECT_LE(moved.pixels, 64 * 64);
+    const int shownSide = 64 * showing.percent / 100 + 8;
+    EXPECT_GT(moved.shownPixels, 0);
+    EXPECT_LE(moved.shownPixels, shownSide * shownSide);
+  }
+  ShowGameWindow({"at its own size", 100, false, 930, 625});
 }

@@ -78,7 +78,8 @@ class SettingsTest : public testing::Test {
   // The settings as one comparable value.
   static auto Fields(const Settings& s) {
     return std::make_tuple(s.backgroundType, s.backgroundColour, s.pictureDirectory,
-                           s.musicSourceType, s.musicDirectory, s.effectsOn, s.musicOn, s.volume);
+                           s.musicSourceType, s.musicDirectory, s.effectsOn, s.musicOn, s.volume,
+                           s.windowScale, s.fullScreen);
   }
   static std::vector<int> States(std::initializer_list<int> gadgets) {
     std::vector<int> states;
@@ -93,9 +94,9 @@ class SettingsTest : public testing::Test {
 // ---- Reading Config.ini -----------------------------------------------------------------------
 
 TEST_F(SettingsTest, MissingFileGivesTheDefaults) {
-  gSettings = Settings{2, 255, "/old/", 1, "/music/", 1, 1, 800};
+  gSettings = Settings{2, 255, "/old/", 1, "/music/", 1, 1, 800, 150, 1};
   ReadSettings();
-  EXPECT_EQ(Fields(gSettings), Fields(Settings{0, 0, "", 0, "", 0, 0, 0}));
+  EXPECT_EQ(Fields(gSettings), Fields(Settings{0, 0, "", 0, "", 0, 0, 0, 100, 0}));
 }
 
 TEST_F(SettingsTest, HandEditedValuesAreReadByTheirLeadingNumber) {
@@ -112,6 +113,27 @@ TEST_F(SettingsTest, HandEditedValuesAreReadByTheirLeadingNumber) {
   ReadSettings();
   EXPECT_EQ(Fields(gSettings), Fields(Settings{2, 16711680, "/home/me/pictures/", 1,
                                                "/home/me/music/", 0, 1, 0}));
+}
+
+// Only the offered sizes are scales, and only 1 is full screen: anything else, or nothing,
+// is 100 %, windowed.
+TEST_F(SettingsTest, WindowSizeIsAnOfferedScaleOrTheWindowsOwnSize) {
+  struct Row { const char* scale; const char* fullScreen; int wantScale, wantFullScreen; };
+  const Row rows[] = {
+      {"150", "1", 150, 1},    {"175 ", "0", 175, 0}, {"200%", " 1", 200, 1},
+      {"125abc", "1 (on)", 125, 1},
+      {"130", "2", 100, 0},    {"abc", "yes", 100, 0}, {"-150", "-1", 100, 0},
+      {"", "", 100, 0},        {"1500", "10", 100, 0}, {"99999999999", "true", 100, 0},
+  };
+  for (const Row& r : rows) {
+    WriteConfig(std::string("[Sound]\nYinliang=300\n[window]\nscale=") + r.scale +
+                "\nFULLSCREEN=" + r.fullScreen + "\n");
+    gSettings = Settings{};
+    ReadSettings();
+    EXPECT_EQ(std::make_pair(gSettings.windowScale, gSettings.fullScreen),
+              std::make_pair(r.wantScale, r.wantFullScreen)) << r.scale << " / " << r.fullScreen;
+    EXPECT_EQ(gSettings.volume, 300);
+  }
 }
 
 // ---- The window -------------------------------------------------------------------------------
@@ -133,7 +155,9 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
       {21, 15, 80, 420, 60, nullptr},      {22, 5, 5, 100, 20, "游戏音乐开关"},
       {23, 105, 5, 100, 20, "默认背景音乐"}, {24, 205, 5, 100, 20, "自选背景音乐"},
       {25, 5, 30, 100, 20, "游戏音效开关"}, {26, 115, 34, 85, 20, nullptr},
-      {27, 200, 33, 220, 20, nullptr},
+      {27, 200, 33, 220, 20, nullptr},     {30, 10, 155, 430, 45, "显示设置"},
+      {31, 15, 170, 420, 25, nullptr},     {32, 5, 9, 55, 20, "窗口大小"},
+      {33, 60, 3, 80, 20, nullptr},        {34, 205, 5, 100, 20, "全屏显示"},
   };
   for (const Place& p : places) {
     ASSERT_TRUE(IsGadget(p.gadget)) << p.gadget;
@@ -147,7 +171,7 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
   // Every caption shows whole, the volume label at its widest too.
   gSettings.volume = 1000;
   RefreshSettingsWindow();
-  for (int g : {12, 13, 14, 22, 23, 24, 25, 26})
+  for (int g : {12, 13, 14, 22, 23, 24, 25, 26, 32, 33, 34})
     EXPECT_LE(GadgetNeededWidth(g), GadgetWidth(g)) << g << " " << GadgetText(g);
   CloseSettingsWindow();
   EXPECT_FALSE(IsWindowOpen(SettingsWindow));
@@ -263,6 +287,89 @@ TEST_F(SettingsTest, CancelledMusicFolderKeepsTheDefaultMusic) {
   EXPECT_EQ(gSettings.musicSourceType, 0);
   EXPECT_EQ(States({23, 24}), (std::vector<int>{1, 0}));
   EXPECT_TRUE(MediaCallLog().empty());
+}
+
+// ---- The game window's size -------------------------------------------------------------------
+
+// The tests' desktop is 1920 x 1080: 175 % and 200 % of 930 x 625 do not fit it.
+class WindowSizeTest : public SettingsTest {
+ protected:
+  void SetUp() override {
+    SettingsTest::SetUp();
+    if (!IsWindowOpen(GameWindow)) ASSERT_TRUE(OpenWindow(GameWindow, 930, 625, "", 0));
+  }
+  void TearDown() override {
+    SetWindowFullScreen(GameWindow, false);
+    SetWindowScale(GameWindow, 100);
+    SettingsTest::TearDown();
+  }
+  static std::pair<int, int> GameWindowSize() {
+    return {ShownWindowWidth(GameWindow), ShownWindowHeight(GameWindow)};
+  }
+};
+
+TEST_F(WindowSizeTest, ListOffersTheSizesThatFitAndShowsTheCurrentOne) {
+  gSettings.windowScale = 125;
+  OpenSettingsWindow();
+  std::vector<std::string> items;
+  for (int i = 0; i < CountGadgetItems(33); ++i) items.push_back(GadgetItemText(33, i));
+  EXPECT_EQ(items, (std::vector<std::string>{"100%", "125%", "150%"}));
+  EXPECT_EQ(States({33, 34}), (std::vector<int>{1, 0}));
+  gSettings.fullScreen = 1;
+  RefreshSettingsWindow();
+  EXPECT_EQ(States({33, 34}), (std::vector<int>{1, 1}));
+}
+
+// Choosing a size and full screen shows the game window so and writes [Window] after every
+// other line of the file, which stays byte for byte as it was.
+TEST_F(WindowSizeTest, ChosenSizeAndFullScreenApplyAndAreWrittenAlone) {
+  const std::string shipped =
+      "[Images]\r\nType=0\r\nColor=0\r\nPath=\r\n; the player's own lines\r\n\r\n"
+      "[Sound]\r\nType=0\r\nPath=\r\nYinxiao=1\r\nYinyue=1\r\nYinliang=500\r\n";
+  WriteConfig(shipped);
+  OpenSettingsWindow();
+  Change(33, 2);
+  EXPECT_EQ(gSettings.windowScale, 150);
+  EXPECT_EQ(GameWindowSize(), std::make_pair(1395, 938));
+  EXPECT_EQ(Config(), shipped + "[Window]\r\nScale=150\r\n");
+  EXPECT_EQ(GadgetState(33), 2);
+
+  Change(34, 1);
+  EXPECT_EQ(gSettings.fullScreen, 1);
+  EXPECT_TRUE(IsWindowFullScreen(GameWindow));
+  EXPECT_EQ(GameWindowSize(), std::make_pair(1920, 1080));
+  EXPECT_EQ(Config(), shipped + "[Window]\r\nScale=150\r\nFullScreen=1\r\n");
+  Change(33, 0);   // remembered for the end of full screen
+  EXPECT_EQ(GameWindowSize(), std::make_pair(1920, 1080));
+  Change(34, 0);
+  EXPECT_FALSE(IsWindowFullScreen(GameWindow));
+  EXPECT_EQ(GameWindowSize(), std::make_pair(930, 625));
+  EXPECT_EQ(Config(), shipped + "[Window]\r\nScale=100\r\nFullScreen=0\r\n");
+  EXPECT_EQ(States({33, 34}), (std::vector<int>{0, 0}));
+
+  gSettings = Settings{};
+  ReadSettings();
+  EXPECT_EQ(std::make_pair(gSettings.windowScale, gSettings.fullScreen), std::make_pair(100, 0));
+  EXPECT_EQ(gSettings.volume, 500);
+}
+
+// At start-up a saved size too big for this desktop gives the largest that fits, and nothing
+// is written; a saved full screen fills the desktop.
+TEST_F(WindowSizeTest, StartUpShowsTheSavedSizeOrTheLargestThatFits) {
+  WriteConfig("[Window]\nScale=200\nFullScreen=0\n");
+  ReadSettings();
+  ApplyWindowSettings();
+  EXPECT_EQ(gSettings.windowScale, 150);
+  EXPECT_EQ(GameWindowSize(), std::make_pair(1395, 938));
+  EXPECT_EQ(Config(), "[Window]\nScale=200\nFullScreen=0\n");
+
+  SetWindowScale(GameWindow, 100);
+  WriteConfig("[Window]\nScale=125\nFullScreen=1\n");
+  ReadSettings();
+  ApplyWindowSettings();
+  EXPECT_TRUE(IsWindowFullScreen(GameWindow));
+  EXPECT_EQ(WindowScale(GameWindow), 125);
+  EXPECT_EQ(GameWindowSize(), std::make_pair(1920, 1080));
 }
 
 TEST_F(SettingsTest, FailedWriteStillAppliesTheChange) {
