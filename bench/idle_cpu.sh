@@ -9,7 +9,10 @@
 #   RUNS     whole runs; each figure is reported per run and as the median (default 3)
 # Needs Xvfb, xdotool, xev and xwininfo (x11-utils); CPU % is of one core. With IDLE_SHOTS set
 # to a folder, a screenshot of each page is kept there (taken after its rest); IDLE_PARTS picks
-# what is measured (default "game result editor").
+# what is measured (default "game result editor"). IDLE_WINDOW shows the game window bigger, as
+# the Config.ini of its copied application directory says: a scale in percent (125, 150, 175,
+# 200) or "full" for full screen; IDLE_SCREEN is the X screen's size (default 1280x1024, too
+# small for 150 %: IDLE_SCREEN=1920x1080 IDLE_WINDOW=150).
 set -euo pipefail
 app=$(cd "${1:?usage: bench/idle_cpu.sh APP_DIR [SECONDS] [RUNS]}" && pwd)
 seconds=${2:-20}
@@ -20,6 +23,7 @@ tick=$(getconf CLK_TCK)
 work=$(mktemp -d)
 xvfb=""
 prog=""
+scaled=""
 cleanup() {
   [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
   [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
@@ -32,7 +36,7 @@ trap cleanup EXIT
 start_x() {
   rm -f "$work/display"
   mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${IDLE_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
   xvfb=$!
   export DISPLAY=":$(head -n1 "$work/display")"
 }
@@ -43,11 +47,17 @@ stop_x() {
   xvfb=""
 }
 
-# make_appdir DIR: a copy of the resource set of the application directory.
+# make_appdir DIR: a copy of the resource set of the application directory, with IDLE_WINDOW's
+# size in its Config.ini.
 make_appdir() {
   mkdir -p "$1"
   cp -r "$app/Images" "$app/Sound" "$app/Maps" "$1/"
   [ -f "$app/Config.ini" ] && cp "$app/Config.ini" "$1/"
+  case ${IDLE_WINDOW:-} in
+    "") ;;
+    full) printf '[Window]\r\nFullScreen=1\r\n' >>"$1/Config.ini" ;;
+    *) printf '[Window]\r\nScale=%s\r\n' "$IDLE_WINDOW" >>"$1/Config.ini" ;;
+  esac
   return 0
 }
 
@@ -86,7 +96,26 @@ quit_program() {
   prog=""
 }
 
-point() { xdotool mousemove --sync $((ox + $1)) $((oy + $2)); }
+# shown X Y: where the game window shows the picture's pixel (X, Y) on the screen. Shown bigger,
+# the picture fills the client area, or full screen the part that keeps its aspect, between bars;
+# the window has moved since its launch.
+shown() {
+  if [ -z "$scaled" ]; then echo $((ox + $1)) $((oy + $2)); return; fi
+  local x0 y0 w h ax=0 ay=0 aw ah
+  read -r x0 y0 w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF}
+    /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}')
+  aw=$w; ah=$h
+  if [ "$IDLE_WINDOW" = full ]; then
+    if [ $((w * 625)) -le $((h * 930)) ]; then ah=$(((1250 * w + 930) / 1860)); else aw=$(((1860 * h + 625) / 1250)); fi
+    ax=$(((w - aw) / 2)); ay=$(((h - ah) / 2))
+  fi
+  echo $((x0 + ax + ($1 * aw + 929) / 930)) $((y0 + ay + ($2 * ah + 624) / 625))
+}
+point() {
+  local x y
+  read -r x y < <(shown "$1" "$2")
+  xdotool mousemove --sync "$x" "$y"
+}
 click() { point "$1" "$2"; sleep 0.2; xdotool click 1; sleep "${3:-0.5}"; }
 
 # ---- Measuring --------------------------------------------------------------------------------
@@ -124,6 +153,7 @@ pair_level() {
 # ---- One run ----------------------------------------------------------------------------------
 
 run_game_pages() {
+  scaled=${IDLE_WINDOW:-}
   make_appdir "$work/game"
   launch "$app/Pelmora" "$work/game"
   echo "launch ms $launch_ms" >>"$work/results"
@@ -146,6 +176,7 @@ run_game_pages() {
 }
 
 run_result_page() {
+  scaled=${IDLE_WINDOW:-}
   make_appdir "$work/result"
   {
     printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b></b>\r\n<c></c>\r\n<d></d>\r\n'
@@ -163,6 +194,7 @@ run_result_page() {
 }
 
 run_editor() {
+  scaled=""
   make_appdir "$work/editor"
   launch "$app/Kestrand" "$work/editor"
   echo "editor-launch ms $launch_ms" >>"$work/results"
