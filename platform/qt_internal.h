@@ -20,13 +20,16 @@ struct ShownClient {
 };
 ShownClient ShownClientOf(int window);
 
-// Puts into scratch, from its top left, the pixels of the part `part` of the client widget as
-// the window shows a frame lying at `at` in the client area: scaled smoothly, or by repeating
-// pixels when the area is a whole multiple of the client size. Every shown pixel depends on its
-// place only, so that parts made one by one give what making the whole area gives. scratch
-// grows as needed (scaled_frame.cpp).
+// The pixels of the client widget that a change of a rectangle of the client area reaches, as
+// the window shows it: rounded outward, with the reach of the smooth scaling.
+QRect ShownRectReached(const ShownClient& shown, const QRect& rect);
+
+// Puts into target at `to` the pixels of the part `part` of the client widget as the window
+// shows a frame lying at `at` in the client area: scaled smoothly, or by repeating pixels when
+// the area is a whole multiple of the client size. Every shown pixel depends on its place only,
+// so that parts made one by one give what making the whole area gives (scaled_frame.cpp).
 void ScaleFramePart(const QImage& frame, QPoint at, const ShownClient& shown, const QRect& part,
-                    QImage& scratch);
+                    QImage& target, QPoint to);
 
 // Schedules a repaint of a window's client area, or of a region of it (in client coordinates;
 // a window shown bigger repaints what the region reaches as shown). The region's form returns

@@ -123,12 +123,10 @@ void ScaleRowAcross(ScaleTables& t, const uint32_t* row, size_t first, size_t co
 // Each frame row the part needs is scaled across once; every shown row blends the two it lies
 // between.
 void ScaleFramePart(const QImage& frame, QPoint at, const ShownClient& shown, const QRect& part,
-                    QImage& scratch) {
-  const QRect within = part.intersected(shown.area);
-  if (within != part || part.isEmpty() || frame.isNull() || shown.size.isEmpty()) return;
-  if (scratch.width() < part.width() || scratch.height() < part.height())
-    scratch = QImage(std::max(scratch.width(), part.width()),
-                     std::max(scratch.height(), part.height()), QImage::Format_RGB32);
+                    QImage& target, QPoint to) {
+  if (part.isEmpty() || part.intersected(shown.area) != part || frame.isNull() ||
+      !target.rect().contains(QRect(to, part.size())))
+    return;
   ScaleTables& t = TablesFor(frame, at, shown);
   const auto frameRow = [&frame](int row) {
     return reinterpret_cast<const uint32_t*>(frame.constScanLine(row));
@@ -147,7 +145,7 @@ void ScaleFramePart(const QImage& frame, QPoint at, const ShownClient& shown, co
       ScaleRowAcross(t, frameRow(t.rows.second[shownRow]), firstColumn, width, t.lower.data());
     }
     upperRow = row;
-    auto* out = reinterpret_cast<uint32_t*>(scratch.scanLine(j));
+    auto* out = reinterpret_cast<uint32_t*>(target.scanLine(to.y() + j)) + to.x();
     const uint16_t down = t.rows.weight[shownRow];
     if (down == 0)
       std::memcpy(out, t.upper.data(), width * sizeof(uint32_t));

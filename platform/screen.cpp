@@ -39,7 +39,9 @@ struct ScreenState {
   ScreenPresentStats stats;           // what reached the window
   bool keepPainted = false;           // paint events also copy into painted (tests)
   QImage painted;                     // the screen's pixels on the window as painted, as shown
-  QImage scaledPart;                  // a part of the frame scaled as the window shows it
+  QImage presented;                   // the shown frame as a window shown bigger shows it
+  QRect presentedArea;                // the window's shown area that presented was made for
+  QSize presentedClient;              // and its client size
 };
 
 ScreenState gScreen;
@@ -304,6 +306,53 @@ long long AreaOf(const Damage& damage) {
   return pixels;
 }
 
+// ---- Scaled presentation ----------------------------------------------------------------------
+
+// A window shown bigger is painted from `presented`, the shown frame scaled as the window shows
+// it. Each flip scales again only the places that changed, in the damage's own rectangles,
+// however the window is then asked to repaint: the repaint itself copies.
+
+// Where the screen lies in the client widget of its window.
+QRect ShownScreenRect(const ShownClient& shown) {
+  const ScreenState& s = gScreen;
+  const QRect& a = shown.area;
+  const int left = MapClientToShown(s.x, a.x(), a.width(), shown.size.width());
+  const int top = MapClientToShown(s.y, a.y(), a.height(), shown.size.height());
+  const int right = MapClientToShown(s.x + s.shown.width(), a.x(), a.width(), shown.size.width());
+  const int bottom =
+      MapClientToShown(s.y + s.shown.height(), a.y(), a.height(), shown.size.height());
+  return QRect(left, top, right - left, bottom - top);
+}
+
+bool IsPresentedFor(const ShownClient& shown) {
+  const ScreenState& s = gScreen;
+  return !s.presented.isNull() && s.presentedArea == shown.area && s.presentedClient == shown.size;
+}
+
+// Scales the places of the shown frame that changed (screen coordinates) into presented, or all
+// of it when presented was made for another size; drops it while the window is not scaled.
+void ScalePresented(const std::vector<QRect>& changed) {
+  ScreenState& s = gScreen;
+  const ShownClient shown = ShownClientOf(s.window);
+  if (!shown.IsScaled()) {
+    s.presented = QImage();
+    return;
+  }
+  const QRect screen = ShownScreenRect(shown);
+  const QPoint at(s.x, s.y);
+  if (!IsPresentedFor(shown)) {
+    s.presented = QImage(screen.size(), QImage::Format_RGB32);
+    s.presentedArea = shown.area;
+    s.presentedClient = shown.size;
+    ScaleFramePart(s.shown, at, shown, screen, s.presented, QPoint());
+    return;
+  }
+  for (const QRect& r : changed) {
+    const QRect part = ShownRectReached(shown, r.translated(at)) & screen;
+    ScaleFramePart(s.shown, at, shown, part, s.presented, part.topLeft() - screen.topLeft());
+  }
+}
+
 }  // namespace
 
 // ---- Opening and closing ----------------------------------------------------------------------
@@ -343,6 +392,7 @@ void CloseScreen() {
   s.painted = QImage();
   s.shownList.clear();
   s.frame.clear();
+  s.presented = QImage();
   ForgetMergedTexts();
   if (WindowClientWidget(window) != nullptr) RepaintWindow(window);
 }
@@ -373,6 +423,7 @@ void FlipScreen() {
   const bool fromClear = StartsWithClear(s.frame);
   if (s.fullPresentation || (fromClear && !s.shownListKnown)) {
     PaintWhole(s.shown, s.frame);
+    ScalePresented({ScreenRect()});
     s.stats.presentations += 1;
     s.stats.pixels += (long long)s.shown.width() * s.shown.height();
     s.stats.shownPixels += RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
@@ -388,6 +439,7 @@ void FlipScreen() {
         PaintPlan(s.shown, s.frame, damage, plan);
       else
         PaintWhole(s.shown, s.frame);
+      ScalePresented(damage.rects);
       const QRegion presented = PresentedRegion(damage);
       s.stats.presentations += 1;
       s.stats.pixels += AreaOf(presented);
@@ -442,27 +494,13 @@ void DisplaySprite(int sprite, int x, int y, int opacity) {
 
 namespace {
 
-// Where the screen lies in the client widget of its window.
-QRect ShownScreenRect(const ShownClient& shown) {
-  const ScreenState& s = gScreen;
-  const QRect& a = shown.area;
-  const int left = MapClientToShown(s.x, a.x(), a.width(), shown.size.width());
-  const int top = MapClientToShown(s.y, a.y(), a.height(), shown.size.height());
-  const int right = MapClientToShown(s.x + s.shown.width(), a.x(), a.width(), shown.size.width());
-  const int bottom =
-      MapClientToShown(s.y + s.shown.height(), a.y(), a.height(), shown.size.height());
-  return QRect(left, top, right - left, bottom - top);
-}
-
 // The shown frame as the window shows it, for the painted copy.
 QImage ShownFrameAsShown() {
   ScreenState& s = gScreen;
   const ShownClient shown = ShownClientOf(s.window);
   if (!shown.IsScaled()) return s.shown.copy();
-  const QRect screen = ShownScreenRect(shown);
-  QImage whole;
-  ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, screen, whole);
-  return whole.copy(0, 0, screen.width(), screen.height());
+  if (!IsPresentedFor(shown)) ScalePresented({});
+  return s.presented.copy();
 }
 
 // The frame as drawn so far, painted whole into back: over the shown frame unless it starts
@@ -517,26 +555,21 @@ bool GrabPaintedScreen(int sprite) {
 // ---- Showing on the window --------------------------------------------------------------------
 
 // Copies the region's rectangles one by one: a copy under a clip region is many times slower.
-// A window shown bigger gets each rectangle scaled from the shown frame.
+// A window shown bigger copies from the scaled frame.
 QRect PaintScreenOnWindow(int window, QPainter& painter, const QRegion& region) {
   ScreenState& s = gScreen;
   if (!s.open || s.window != window) return QRect();
   const ShownClient shown = ShownClientOf(window);
   const QRect screen = ShownScreenRect(shown);
+  if (shown.IsScaled() ? !IsPresentedFor(shown) : !s.presented.isNull()) ScalePresented({});
+  const QImage& from = shown.IsScaled() ? s.presented : s.shown;
   if (s.keepPainted && s.painted.size() != screen.size()) s.painted = ShownFrameAsShown();
   for (const QRect& r : region & screen) {
     const QRect part = r.translated(-screen.topLeft());
-    const QImage* from = &s.shown;
-    QRect source = part;
-    if (shown.IsScaled()) {
-      ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, r, s.scaledPart);
-      from = &s.scaledPart;
-      source = QRect(QPoint(), r.size());
-    }
-    painter.drawImage(r.topLeft(), *from, source);
+    painter.drawImage(r.topLeft(), from, part);
     if (s.keepPainted) {
       QPainter copy(&s.painted);
-      copy.drawImage(part.topLeft(), *from, source);
+      copy.drawImage(part.topLeft(), from, part);
     }
   }
   return screen;

@@ -107,6 +107,15 @@ long long AreaOf(const QRegion& region) {
   return pixels;
 }
 
+QRect ShownRectReached(const ShownClient& shown, const QRect& rect) {
+  const QRect& a = shown.area;
+  const ShownSpan x = MapClientSpanToShown(rect.left(), rect.right() + 1, a.x(), a.width(),
+                                           shown.size.width());
+  const ShownSpan y = MapClientSpanToShown(rect.top(), rect.bottom() + 1, a.y(), a.height(),
+                                           shown.size.height());
+  return QRect(x.first, y.first, x.end - x.first, y.end - y.first);
+}
+
 long long RepaintWindowRegion(int window, const QRegion& region) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return 0;
@@ -115,14 +124,7 @@ long long RepaintWindowRegion(int window, const QRegion& region) {
   if (!shown.IsScaled()) {
     reached = region.translated(shown.area.topLeft());
   } else {
-    const QRect& a = shown.area;
-    for (const QRect& r : region) {
-      const ShownSpan x = MapClientSpanToShown(r.left(), r.right() + 1, a.x(), a.width(),
-                                               shown.size.width());
-      const ShownSpan y = MapClientSpanToShown(r.top(), r.bottom() + 1, a.y(), a.height(),
-                                               shown.size.height());
-      reached += QRect(x.first, y.first, x.end - x.first, y.end - y.first);
-    }
+    for (const QRect& r : region) reached += ShownRectReached(shown, r);
   }
   client->update(reached);
   return AreaOf(reached);
