@@ -22,17 +22,17 @@ struct AxisSamples {
   std::vector<uint16_t> weight;    // in 256ths
 };
 
-// Shown pixels [from, from + count) of an area of `size` pixels over `clientSize` client
-// pixels, for a frame lying at `at` of the client axis and `frameSize` long.
-AxisSamples SampleAxis(int from, int count, int size, int clientSize, int at, int frameSize) {
+// The shown pixels of an area of `size` pixels over `clientSize` client pixels, for a frame
+// lying at `at` of the client axis and `frameSize` long.
+AxisSamples SampleAxis(int size, int clientSize, int at, int frameSize) {
   AxisSamples samples;
-  samples.first.resize(size_t(count));
-  samples.second.resize(size_t(count));
-  samples.weight.resize(size_t(count));
+  samples.first.resize(size_t(size));
+  samples.second.resize(size_t(size));
+  samples.weight.resize(size_t(size));
   const bool repeat = size % clientSize == 0;
   const long long last = (long long)(frameSize - 1) * WeightOne;
-  for (int i = 0; i < count; ++i) {
-    const long long shown = from + i;
+  for (int i = 0; i < size; ++i) {
+    const long long shown = i;
     long long position;   // in the client area, in 256ths, of the shown pixel's centre
     if (repeat) {
       position = shown / (size / clientSize) * WeightOne;
@@ -93,10 +93,8 @@ ScaleTables& TablesFor(const QImage& frame, QPoint at, const ShownClient& shown)
   t.client = shown.size;
   t.at = at;
   t.frame = frame.size();
-  t.columns = SampleAxis(0, shown.area.width(), shown.area.width(), shown.size.width(), at.x(),
-                         frame.width());
-  t.rows = SampleAxis(0, shown.area.height(), shown.area.height(), shown.size.height(), at.y(),
-                      frame.height());
+  t.columns = SampleAxis(shown.area.width(), shown.size.width(), at.x(), frame.width());
+  t.rows = SampleAxis(shown.area.height(), shown.size.height(), at.y(), frame.height());
   t.byteWeights.resize(t.columns.weight.size() * BytesPerPixel);
   for (size_t k = 0; k < t.byteWeights.size(); ++k)
     t.byteWeights[k] = t.columns.weight[k / BytesPerPixel];
