@@ -41,6 +41,20 @@ e2e_find_window() { e2e_search_window --pid "$1"; }
 # e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
 e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 
+# e2e_pair_level: the level text of one layer whose only tiles are row 1, columns 1 and 5 (at
+# (60, 52) and (228, 52) on the screen). With so few tiles both get face 1: they make a pair.
+e2e_pair_level() {
+  local row column cells layer=""
+  for row in $(seq 9); do
+    cells=""
+    for column in $(seq 20); do
+      if [ "$row" = 1 ] && { [ "$column" = 1 ] || [ "$column" = 5 ]; }; then cells+="1,"; else cells+="0,"; fi
+    done
+    layer+="$cells|"
+  done
+  printf '1$%s$' "$layer"
+}
+
 # e2e_window_origin ID: prints "X Y" of the window's client area on the root window.
 e2e_window_origin() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}'

@@ -5,24 +5,10 @@ set -euo pipefail
 app=$1
 . "$(dirname "$0")/e2e_lib.bash"
 
-# A level of one layer whose only tiles are row 1, columns 1 and 5. With so few tiles every
-# tile gets face 1, so the two make a pair.
-level_text() {
-  local row layer=""
-  for row in $(seq 9); do
-    local cells=""
-    for column in $(seq 20); do
-      if [ "$row" = 1 ] && { [ "$column" = 1 ] || [ "$column" = 5 ]; }; then cells+="1,"; else cells+="0,"; fi
-    done
-    layer+="$cells|"
-  done
-  printf '1$%s$' "$layer"
-}
-
 e2e_make_appdir "$app"
 {
   printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b>test</b>\r\n<c></c>\r\n<d></d>\r\n<e>2</e>\r\n<f></f>\r\n'
-  printf '<o>%s</o>\r\n<o>%s</o>\r\n</a>' "$(level_text)" "$(level_text)"
+  printf '<o>%s</o>\r\n<o>%s</o>\r\n</a>' "$(e2e_pair_level)" "$(e2e_pair_level)"
 } > "$E2E_WORK/app/Maps/Duzuz.xml"
 
 e2e_start_x
