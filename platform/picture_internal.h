@@ -38,7 +38,13 @@ QImage* ImageForDrawing(int image);
 
 // One drawing operation. Drawing into sprites and images paints it at once; drawing on the screen
 // keeps it for the frame (screen.cpp).
-enum DrawCommandKind { CommandClear, CommandPicture, CommandScaledPicture, CommandBox, CommandLine };
+enum DrawCommandKind {
+  CommandClear,
+  CommandPicture,
+  CommandScaledPicture,
+  CommandBox,
+  CommandLine,
+};
 // A text on the screen, by what it shows: its picture is made when the frame is painted.
 struct TextPart {
   int font;
@@ -77,7 +83,8 @@ void ForgetMergedTexts();
 // The places where a frame may differ from the one shown, covered by disjoint rectangles.
 struct FrameDamage {
   std::vector<QRect> rects;   // disjoint, top to bottom
-  std::vector<int> cellRect;  // by cell of the grid the places are gathered on: its rectangle, or -1
+  std::vector<int> cellRect;  // by cell of the grid the places are gathered on: its rectangle
+                              // or -1
   int columns = 0;            // of that grid
 };
 // Between two frames that both start by clearing the whole screen.
