@@ -17,83 +17,48 @@ set -euo pipefail
 app=$(cd "${1:?usage: bench/idle_cpu.sh APP_DIR [SECONDS] [RUNS]}" && pwd)
 seconds=${2:-20}
 runs=${3:-3}
+. "$(dirname "$0")/../tests/e2e/e2e_lib.bash"
 export SDL_AUDIODRIVER=dummy
-unset QT_QPA_PLATFORM
 tick=$(getconf CLK_TCK)
-work=$(mktemp -d)
-xvfb=""
-prog=""
+results="$E2E_WORK/results"
 scaled=""
-cleanup() {
-  [ -n "$prog" ] && kill "$prog" 2>/dev/null || true
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-# ---- X server, programs, input ----------------------------------------------------------------
+# ---- Programs and input -----------------------------------------------------------------------
 
-start_x() {
-  rm -f "$work/display"
-  mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 "${IDLE_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
-  xvfb=$!
-  export DISPLAY=":$(head -n1 "$work/display")"
-}
-
-stop_x() {
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-  xvfb=""
-}
-
-# make_appdir DIR: a copy of the resource set of the application directory, with IDLE_WINDOW's
-# size in its Config.ini.
-make_appdir() {
-  mkdir -p "$1"
-  cp -r "$app/Images" "$app/Sound" "$app/Maps" "$1/"
-  [ -f "$app/Config.ini" ] && cp "$app/Config.ini" "$1/"
-  case ${IDLE_WINDOW:-} in
-    "") ;;
-    full) printf '[Window]\r\nFullScreen=1\r\n' >>"$1/Config.ini" ;;
-    *) printf '[Window]\r\nScale=%s\r\n' "$IDLE_WINDOW" >>"$1/Config.ini" ;;
-  esac
-  return 0
-}
-
-# launch PROGRAM DIR: starts the program in DIR; sets prog, window, ox, oy and launch_ms (from
-# the start of the process to the map of its window, seen by a client listening on the root).
+# launch PROGRAM: starts the program in a fresh copy of the resource set; sets E2E_GAME, window,
+# ox, oy and launch_ms (from the start of the process to the map of its window, as a client
+# listening on the root window sees it).
 launch() {
-  rm -f "$work/maps"
-  mkfifo "$work/maps"
-  stdbuf -oL xev -root -event substructure >"$work/maps" &
-  local listener=$!
-  exec 4<"$work/maps"
+  rm -rf "$E2E_WORK/app" "$E2E_WORK/maps"
+  e2e_make_appdir "$app"
+  [ -z "${pair_map:-}" ] || printf '%s' "$pair_map" >"$E2E_WORK/app/Maps/Duzuz.xml"
+  case $scaled in
+    "") ;;
+    full) printf '[Window]\r\nFullScreen=1\r\n' >>"$E2E_WORK/app/Config.ini" ;;
+    *) printf '[Window]\r\nScale=%s\r\n' "$scaled" >>"$E2E_WORK/app/Config.ini" ;;
+  esac
+  mkfifo "$E2E_WORK/maps"
+  stdbuf -oL xev -root -event substructure >"$E2E_WORK/maps" &
+  local listener=$! start line
+  exec 4<"$E2E_WORK/maps"
   sleep 0.3
-  local start line
   start=$(date +%s%N)
-  (cd "$2" && exec "$1") &
-  prog=$!
+  (cd "$E2E_WORK/app" && exec "$1") &
+  E2E_GAME=$!
   while read -r line <&4; do
     if [[ $line == MapNotify* ]]; then break; fi
   done
   launch_ms=$((($(date +%s%N) - start) / 1000000))
   kill "$listener" 2>/dev/null || true
   exec 4<&-
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --pid "$prog" 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  read -r ox oy < <(xwininfo -id "$window" |
-    awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}')
+  window=$(e2e_find_window "$E2E_GAME")
+  read -r ox oy < <(e2e_window_origin "$window")
 }
 
 quit_program() {
-  kill "$prog" 2>/dev/null || true
-  wait "$prog" 2>/dev/null || true
-  prog=""
+  kill "$E2E_GAME" 2>/dev/null || true
+  wait "$E2E_GAME" 2>/dev/null || true
+  E2E_GAME=
 }
 
 # shown X Y: where the game window shows the picture's pixel (X, Y) on the screen. Shown bigger,
@@ -105,7 +70,7 @@ shown() {
   read -r x0 y0 w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF}
     /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}')
   aw=$w; ah=$h
-  if [ "$IDLE_WINDOW" = full ]; then
+  if [ "$scaled" = full ]; then
     if [ $((w * 625)) -le $((h * 930)) ]; then ah=$(((1250 * w + 930) / 1860)); else aw=$(((1860 * h + 625) / 1250)); fi
     ax=$(((w - aw) / 2)); ay=$(((h - ah) / 2))
   fi
@@ -122,41 +87,27 @@ click() { point "$1" "$2"; sleep 0.2; xdotool click 1; sleep "${3:-0.5}"; }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
+percent() { awk -v d="$1" -v t="$tick" -v s="$seconds" 'BEGIN{printf "%.2f", 100 * d / t / s}'; }
+
 # rest NAME: CPU % of the program and of the X server over the rest; appended to the results.
 rest() {
-  local p0 x0 p1 x1
-  p0=$(cpu_ticks "$prog")
-  x0=$(cpu_ticks "$xvfb")
+  local p0 x0
+  p0=$(cpu_ticks "$E2E_GAME")
+  x0=$(cpu_ticks "$E2E_XVFB")
   sleep "$seconds"
-  p1=$(cpu_ticks "$prog")
-  x1=$(cpu_ticks "$xvfb")
-  echo "$1 app $(awk -v d=$((p1 - p0)) -v t="$tick" -v s="$seconds" 'BEGIN{printf "%.2f", 100 * d / t / s}')" >>"$work/results"
-  echo "$1 xserver $(awk -v d=$((x1 - x0)) -v t="$tick" -v s="$seconds" 'BEGIN{printf "%.2f", 100 * d / t / s}')" >>"$work/results"
+  echo "$1 app $(percent $(($(cpu_ticks "$E2E_GAME") - p0)))" >>"$results"
+  echo "$1 xserver $(percent $(($(cpu_ticks "$E2E_XVFB") - x0)))" >>"$results"
   if [ -n "${IDLE_SHOTS:-}" ]; then import -window root "$IDLE_SHOTS/$1.png"; fi
 }
 
-rss_mib() { awk '/^VmRSS/{printf "%.1f", $2 / 1024}' "/proc/$prog/status"; }
+rss_mib() { awk '/^VmRSS/{printf "%.1f", $2 / 1024}' "/proc/$E2E_GAME/status"; }
 
-# A level of one layer whose only tiles are row 1, columns 1 and 5: the pair of a one-level map.
-pair_level() {
-  local row column cells layer=""
-  for row in $(seq 9); do
-    cells=""
-    for column in $(seq 20); do
-      if [ "$row" = 1 ] && { [ "$column" = 1 ] || [ "$column" = 5 ]; }; then cells+="1,"; else cells+="0,"; fi
-    done
-    layer+="$cells|"
-  done
-  printf '1$%s$' "$layer"
-}
-
-# ---- One run ----------------------------------------------------------------------------------
+# ---- The parts of a run -----------------------------------------------------------------------
 
 run_game_pages() {
   scaled=${IDLE_WINDOW:-}
-  make_appdir "$work/game"
-  launch "$app/Pelmora" "$work/game"
-  echo "launch ms $launch_ms" >>"$work/results"
+  launch "$app/Pelmora"
+  echo "launch ms $launch_ms" >>"$results"
   sleep 5                           # the intro
   point 465 340                     # off every menu button
   sleep 1
@@ -165,7 +116,7 @@ run_game_pages() {
   rest intro
   click 465 450 1                   # any click starts play
   rest board
-  echo "rss MiB $(rss_mib)" >>"$work/results"
+  echo "rss MiB $(rss_mib)" >>"$results"
   click 585 590 0.5                 # the panel's home button
   click 600 200 2                   # 自由模式: the level selection, pointer over a thumbnail
   rest select
@@ -177,12 +128,9 @@ run_game_pages() {
 
 run_result_page() {
   scaled=${IDLE_WINDOW:-}
-  make_appdir "$work/result"
-  {
-    printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b></b>\r\n<c></c>\r\n<d></d>\r\n'
-    printf '<e>1</e>\r\n<f></f>\r\n<o>%s</o>\r\n</a>' "$(pair_level)"
-  } >"$work/result/Maps/Duzuz.xml"
-  launch "$app/Pelmora" "$work/result"
+  pair_map=$(printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b></b>\r\n<c></c>\r\n<d></d>\r\n<e>1</e>\r\n<f></f>\r\n<o>%s</o>\r\n</a>' "$(e2e_pair_level)")
+  launch "$app/Pelmora"
+  pair_map=
   sleep 5
   click 350 220 2                   # 闯关模式
   click 465 450 1
@@ -195,9 +143,8 @@ run_result_page() {
 
 run_editor() {
   scaled=""
-  make_appdir "$work/editor"
-  launch "$app/Kestrand" "$work/editor"
-  echo "editor-launch ms $launch_ms" >>"$work/results"
+  launch "$app/Kestrand"
+  echo "editor-launch ms $launch_ms" >>"$results"
   sleep 1
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   xdotool key --window "$window" ctrl+1          # a level of type 1, its first layer full
@@ -208,13 +155,14 @@ run_editor() {
   point 465 300
   sleep 1
   rest editor
-  echo "editor-rss MiB $(rss_mib)" >>"$work/results"
+  echo "editor-rss MiB $(rss_mib)" >>"$results"
   quit_program
 }
 
-: >"$work/results"
+: >"$results"
 for run in $(seq "$runs"); do
-  start_x
+  rm -f "$E2E_WORK/display"
+  e2e_start_x "${IDLE_SCREEN:-1280x1024}"
   for part in ${IDLE_PARTS:-game result editor}; do
     case $part in
       game) run_game_pages ;;
@@ -222,7 +170,9 @@ for run in $(seq "$runs"); do
       editor) run_editor ;;
     esac
   done
-  stop_x
+  kill "$E2E_XVFB" 2>/dev/null || true
+  wait "$E2E_XVFB" 2>/dev/null || true
+  E2E_XVFB=
   echo "run $run done" >&2
 done
 
@@ -237,4 +187,4 @@ awk '{key = $1 " " $2; v[key] = v[key] " " $3; if (!(key in seen)) {seen[key] = 
       med = (m % 2) ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2
       printf "%-16s %-8s%s\n", k, med, v[k]
     }
-  }' "$work/results"
+  }' "$results"

@@ -53,7 +53,9 @@ void Draw(DrawCommand command) {
 }
 
 // An image drawn into itself would read the pixels it writes.
-bool IsDrawingInto(int image) { return gDrawing.kind == DrawingOnImage && gDrawing.number == image; }
+bool IsDrawingInto(int image) {
+  return gDrawing.kind == DrawingOnImage && gDrawing.number == image;
+}
 
 // The far end of a run of `length` pixels from its first one, in the run's direction.
 int LastOffset(int length) { return length > 0 ? length - 1 : (length < 0 ? length + 1 : 0); }

@@ -81,7 +81,8 @@ FontSlot MakeSlot(const QStringList& families, int pixelSize, bool bold) {
   slot.font.setFamilies(families);
   slot.font.setPixelSize(pixelSize);
   slot.font.setBold(bold);
-  slot.font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  slot.font.setStyleStrategy(
+      QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   slot.metrics.emplace(slot.font);
   return slot;
 }
@@ -151,7 +152,9 @@ const TextMeasures& MeasuresOf(int font, const std::string& text) {
 
 int TextWidth(int font, const std::string& text) { return MeasuresOf(font, text).width; }
 
-bool IsTextKeptAsPicture(int font) { return SlotOf(font).font.pixelSize() > LargestCachedGlyphPixels; }
+bool IsTextKeptAsPicture(int font) {
+  return SlotOf(font).font.pixelSize() > LargestCachedGlyphPixels;
+}
 
 int TextHeight(int font) { return SlotOf(font).metrics->height(); }
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <vector>
 
-#include <QtEndian>
+#include <QSysInfo>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -114,7 +114,8 @@ bool DecodeJpegInto(const unsigned char* data, size_t size, QSize cover, QImage&
     jpeg_destroy_decompress(&info);
     return false;
   }
-  info.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+  info.out_color_space =
+      QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
   info.scale_num = 1;
   info.scale_denom = unsigned(JpegReduction(info.image_width, info.image_height, cover));
   jpeg_start_decompress(&info);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
 
 #include <cstddef>
 #include <string>
@@ -37,7 +38,13 @@ QImage* ImageForDrawing(int image);
 
 // One drawing operation. Drawing into sprites and images paints it at once; drawing on the screen
 // keeps it for the frame (screen.cpp).
-enum DrawCommandKind { CommandClear, CommandPicture, CommandScaledPicture, CommandBox, CommandLine };
+enum DrawCommandKind {
+  CommandClear,
+  CommandPicture,
+  CommandScaledPicture,
+  CommandBox,
+  CommandLine,
+};
 // A text on the screen, by what it shows: its picture is made when the frame is painted.
 struct TextPart {
   int font;
@@ -70,6 +77,26 @@ void PaintDrawCommand(QPainter& painter, const DrawCommand& command);
 // that resolving early gives the same frame (text_runs.cpp).
 void ResolveTexts(std::vector<DrawCommand>& frame);
 void ForgetMergedTexts();
+
+// ---- Repainting a frame (frame_damage.cpp) ----------------------------------------------------
+
+// The places where a frame may differ from the one shown, covered by disjoint rectangles.
+struct FrameDamage {
+  std::vector<QRect> rects;   // disjoint, top to bottom
+  std::vector<int> cellRect;  // by cell of the grid the places are gathered on: its rectangle
+                              // or -1
+  int columns = 0;            // of that grid
+};
+// Between two frames that both start by clearing the whole screen.
+FrameDamage DamageBetween(const QRect& screen, const std::vector<DrawCommand>& shown,
+                          const std::vector<DrawCommand>& next);
+// Of a frame drawn over the one shown.
+FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>& next);
+// Paints the frame into target inside the damage, or whole where that costs less.
+void PaintDamaged(QImage& target, const std::vector<DrawCommand>& frame, const FrameDamage& damage);
+void PaintWhole(QImage& target, const std::vector<DrawCommand>& frame);
+// What is sent to the window for the damage.
+QRegion PresentedRegion(const FrameDamage& damage);
 
 // ---- Screen (screen.cpp) --------------------------------------------------------------------
 

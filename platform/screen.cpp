@@ -1,14 +1,14 @@
 // The screen: a double-buffered drawing surface over a rectangle of a window.
 //
-// Sections: state, damage, opening and closing, flip and clear, sprites, reading the frame,
-// showing on the window (scaled when the window is shown bigger).
+// Sections: state, scaled presentation, opening and closing, flip and clear, sprites, reading
+// the frame, showing on the window (scaled when the window is shown bigger).
 //
 // What is drawn on the screen is kept as the frame's list of commands. A flip compares it with
 // the list of the frame shown: where both lists draw the same things the pixels cannot differ,
 // so only the places of the commands that differ are drawn again, into the shown frame, and
-// only those reach the window. A frame equal to the one shown costs a comparison of two lists.
+// only those reach the window (frame_damage.cpp). A frame equal to the one shown costs a
+// comparison of two lists.
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -61,251 +61,6 @@ int PixelOf(const QImage& buffer, int x, int y) {
   return ColourOfPixel(buffer.pixel(x, y));
 }
 
-// ---- Damage -----------------------------------------------------------------------------------
-
-// The places where two frames may differ, gathered on a grid of square cells and covered by few
-// disjoint rectangles, however many small pictures moved.
-constexpr int DamageCell = 16;
-
-struct Damage {
-  std::vector<QRect> rects;   // disjoint, top to bottom
-  std::vector<int> cellRect;  // by cell: the rectangle that covers it, or -1
-  int columns = 0, rows = 0;
-};
-
-class DamageGrid {
- public:
-  explicit DamageGrid(QRect screen)
-      : screen_(screen), columns_((screen.width() + DamageCell - 1) / DamageCell),
-        rows_((screen.height() + DamageCell - 1) / DamageCell),
-        marked_(size_t(columns_) * size_t(rows_), 0) {}
-
-  void Add(const QRect& rect) {
-    const QRect r = rect.intersected(screen_);
-    if (r.isEmpty()) return;
-    for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
-      for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column)
-        marked_[Cell(row, column)] = 1;
-  }
-
-  // Runs of marked cells along each row of cells, each run grown down over the rows below that
-  // repeat it exactly.
-  Damage Cover() const {
-    Damage d;
-    d.columns = columns_;
-    d.rows = rows_;
-    d.cellRect.assign(marked_.size(), -1);
-    for (int row = 0; row < rows_; ++row) {
-      for (int column = 0; column < columns_;) {
-        if (!IsOpen(d, row, column)) {
-          ++column;
-          continue;
-        }
-        int end = column;
-        while (end < columns_ && IsOpen(d, row, end)) ++end;
-        int last = row;
-        while (last + 1 < rows_ && IsRun(d, last + 1, column, end)) ++last;
-        const int index = int(d.rects.size());
-        for (int r = row; r <= last; ++r)
-          for (int c = column; c < end; ++c) d.cellRect[Cell(r, c)] = index;
-        d.rects.push_back(QRect(column * DamageCell, row * DamageCell, (end - column) * DamageCell,
-                                (last - row + 1) * DamageCell)
-                              .intersected(screen_));
-        column = end;
-      }
-    }
-    return d;
-  }
-
- private:
-  size_t Cell(int row, int column) const { return size_t(row) * size_t(columns_) + size_t(column); }
-  bool IsOpen(const Damage& d, int row, int column) const {
-    return marked_[Cell(row, column)] && d.cellRect[Cell(row, column)] < 0;
-  }
-  // Exactly the run [first, end) of the row is open: no open cell just before or after it.
-  bool IsRun(const Damage& d, int row, int first, int end) const {
-    for (int c = first; c < end; ++c)
-      if (!IsOpen(d, row, c)) return false;
-    return (first == 0 || !IsOpen(d, row, first - 1)) && (end == columns_ || !IsOpen(d, row, end));
-  }
-
-  QRect screen_;
-  int columns_, rows_;
-  std::vector<uint8_t> marked_;
-};
-
-// Where the new frame may differ from the shown one. A pixel that no differing command touches
-// is drawn by the same commands in the same order in both frames. Lists of one length are
-// compared command by command; others after their common start and end.
-Damage FrameDamage(const std::vector<DrawCommand>& shown, const std::vector<DrawCommand>& next) {
-  DamageGrid grid(ScreenRect());
-  const size_t common = std::min(shown.size(), next.size());
-  size_t head = 0;
-  while (head < common && SameDrawCommand(shown[head], next[head])) ++head;
-  size_t tail = 0;
-  while (tail < common - head &&
-         SameDrawCommand(shown[shown.size() - 1 - tail], next[next.size() - 1 - tail]))
-    ++tail;
-  if (shown.size() == next.size()) {
-    for (size_t i = head; i < next.size() - tail; ++i)
-      if (!SameDrawCommand(shown[i], next[i])) {
-        grid.Add(shown[i].bounds);
-        grid.Add(next[i].bounds);
-      }
-  } else {
-    for (size_t i = head; i < shown.size() - tail; ++i) grid.Add(shown[i].bounds);
-    for (size_t i = head; i < next.size() - tail; ++i) grid.Add(next[i].bounds);
-  }
-  return grid.Cover();
-}
-
-// Where a frame drawn over the shown one changes it.
-Damage OverdrawDamage(const std::vector<DrawCommand>& next) {
-  DamageGrid grid(ScreenRect());
-  for (const DrawCommand& command : next) grid.Add(command.bounds);
-  return grid.Cover();
-}
-
-// Opaque fills and copies into the screen's own format need no blending: small pieces of them
-// are written straight into the rows, without a painter's set-up for each.
-bool IsPlainPiece(const QImage& target, const DrawCommand& c) {
-  if (target.format() != QImage::Format_RGB32) return false;
-  if (c.kind == CommandClear || c.kind == CommandBox) return true;
-  return c.kind == CommandPicture && c.opacity >= 255 &&
-         c.picture.format() == QImage::Format_RGB32;
-}
-
-void PaintPlainPiece(QImage& target, const DrawCommand& c, const QRect& part) {
-  if (c.kind == CommandPicture) {
-    const QPoint from = part.topLeft() - c.area.topLeft() +
-                        (c.source.isNull() ? QPoint() : c.source.topLeft());
-    for (int y = 0; y < part.height(); ++y)
-      std::memcpy(target.scanLine(part.top() + y) + part.left() * 4,
-                  c.picture.constScanLine(from.y() + y) + from.x() * 4, size_t(part.width()) * 4);
-    return;
-  }
-  const QRgb pixel = QtColour(c.colour).rgb();
-  for (int y = part.top(); y <= part.bottom(); ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y)) + part.left();
-    std::fill(row, row + part.width(), pixel);
-  }
-}
-
-// The part of a command inside a rectangle. Fills and pictures are cut to it, which keeps to
-// plain copying and filling; a clip is slower and is left to lines, scaled pictures and texts
-// drawn directly.
-void PaintWithin(QImage& target, QPainter& painter, const DrawCommand& c, const QRect& within) {
-  if (!c.bounds.intersects(within)) return;
-  const QRect part = c.area.intersected(within).intersected(target.rect());
-  if (c.kind != CommandLine && part.isEmpty()) return;
-  if (IsPlainPiece(target, c)) {
-    PaintPlainPiece(target, c, part);
-    return;
-  }
-  switch (c.kind) {
-    case CommandClear:
-    case CommandBox: {
-      DrawCommand cut = c;
-      cut.area = part;
-      PaintDrawCommand(painter, cut);
-      return;
-    }
-    case CommandPicture: {
-      if (c.picture.isNull()) break;   // texts drawn directly: clipped below
-      DrawCommand cut = c;
-      cut.source = part.translated(-c.area.topLeft());
-      cut.area = part;
-      PaintDrawCommand(painter, cut);
-      return;
-    }
-    case CommandScaledPicture:
-    case CommandLine: break;
-  }
-  painter.setClipRect(within);
-  PaintDrawCommand(painter, c);
-  painter.setClipping(false);
-}
-
-// The pieces of a damaged repaint: each command with each rectangle of the damage it reaches,
-// in the commands' order, and what they cost against painting the frame whole.
-struct DamagePlan {
-  std::vector<std::pair<size_t, size_t>> pieces;   // (command, rectangle)
-  long long cost = 0;                              // pixels, with a charge for every piece
-  long long wholeCost = 0;
-};
-
-// Damage over more than a third of the screen is painted whole without weighing the pieces.
-constexpr long long WholeShare = 3;
-// What one more drawing call costs beside its pixels, in pixels: small pieces are not free.
-constexpr long long PieceCharge = 1000;
-constexpr long long PlainPieceCharge = 50;
-
-DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& list,
-                       const Damage& damage) {
-  DamagePlan plan;
-  std::vector<size_t> reachedBy(damage.rects.size(), SIZE_MAX);
-  for (size_t i = 0; i < list.size(); ++i) {
-    const QRect r = list[i].bounds.intersected(ScreenRect());
-    if (r.isEmpty()) continue;
-    plan.wholeCost += PieceCharge + (long long)r.width() * r.height();
-    for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
-      for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column) {
-        const int rect = damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)];
-        if (rect < 0 || reachedBy[size_t(rect)] == i) continue;
-        reachedBy[size_t(rect)] = i;
-        const QRect part = r.intersected(damage.rects[size_t(rect)]);
-        if (part.isEmpty()) continue;
-        plan.pieces.push_back({i, size_t(rect)});
-        const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
-        plan.cost += charge + (long long)part.width() * part.height();
-      }
-  }
-  return plan;
-}
-
-// A clear followed by an opaque picture over all it clears (the background) need not be painted.
-bool IsHiddenByNext(const std::vector<DrawCommand>& list, size_t i) {
-  if (list[i].kind != CommandClear || i + 1 >= list.size()) return false;
-  const DrawCommand& next = list[i + 1];
-  return next.kind == CommandPicture && next.opacity >= 255 && next.source.isNull() &&
-         next.picture.format() == QImage::Format_RGB32 && next.area.contains(list[i].area);
-}
-
-void PaintPlan(QImage& target, const std::vector<DrawCommand>& list, const Damage& damage,
-               const DamagePlan& plan) {
-  QPainter painter(&target);
-  for (const auto& [command, rect] : plan.pieces)
-    if (!IsHiddenByNext(list, command))
-      PaintWithin(target, painter, list[command], damage.rects[rect]);
-}
-
-void PaintWhole(QImage& target, const std::vector<DrawCommand>& list) {
-  QPainter painter(&target);
-  for (size_t i = 0; i < list.size(); ++i)
-    if (!IsHiddenByNext(list, i)) PaintDrawCommand(painter, list[i]);
-}
-
-// What is sent to the window: the damage's rectangles, or when they are many their bounding
-// rectangle, since the window's repaint of a region of many pieces costs more than copying more.
-constexpr size_t MaxPresentedRects = 32;
-
-QRegion PresentedRegion(const Damage& damage) {
-  QRegion region;
-  if (damage.rects.size() > MaxPresentedRects) {
-    QRect bounds;
-    for (const QRect& r : damage.rects) bounds |= r;
-    return QRegion(bounds);
-  }
-  for (const QRect& r : damage.rects) region += r;
-  return region;
-}
-
-long long AreaOf(const Damage& damage) {
-  long long pixels = 0;
-  for (const QRect& r : damage.rects) pixels += (long long)r.width() * r.height();
-  return pixels;
-}
-
 // ---- Scaled presentation ----------------------------------------------------------------------
 
 // A window shown bigger is painted from `presented`, the shown frame scaled as the window shows
@@ -351,6 +106,15 @@ void ScalePresented(const std::vector<QRect>& changed) {
     const QRect part = ShownRectReached(shown, r.translated(at)) & screen;
     ScaleFramePart(s.shown, at, shown, part, s.presented, part.topLeft() - screen.topLeft());
   }
+}
+
+// The shown frame as the window shows it, for the painted copy.
+QImage ShownFrameAsShown() {
+  ScreenState& s = gScreen;
+  const ShownClient shown = ShownClientOf(s.window);
+  if (!shown.IsScaled()) return s.shown.copy();
+  if (!IsPresentedFor(shown)) ScalePresented({});
+  return s.presented.copy();
 }
 
 }  // namespace
@@ -426,19 +190,13 @@ void FlipScreen() {
     ScalePresented({ScreenRect()});
     s.stats.presentations += 1;
     s.stats.pixels += (long long)s.shown.width() * s.shown.height();
-    s.stats.shownPixels += RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
+    s.stats.shownPixels +=
+        RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
   } else {
-    const Damage damage = fromClear ? FrameDamage(s.shownList, s.frame) : OverdrawDamage(s.frame);
+    const FrameDamage damage = fromClear ? DamageBetween(ScreenRect(), s.shownList, s.frame)
+                                         : DamageOfOverdraw(ScreenRect(), s.frame);
     if (!damage.rects.empty()) {
-      // A frame that changes nearly everywhere is cheaper to paint whole; either way only the
-      // damage is sent on.
-      DamagePlan plan;
-      if (AreaOf(damage) * WholeShare < (long long)s.shown.width() * s.shown.height())
-        plan = PlanDamaged(s.shown, s.frame, damage);
-      if (!plan.pieces.empty() && plan.cost < plan.wholeCost)
-        PaintPlan(s.shown, s.frame, damage, plan);
-      else
-        PaintWhole(s.shown, s.frame);
+      PaintDamaged(s.shown, s.frame, damage);
       ScalePresented(damage.rects);
       const QRegion presented = PresentedRegion(damage);
       s.stats.presentations += 1;
@@ -493,15 +251,6 @@ void DisplaySprite(int sprite, int x, int y, int opacity) {
 // ---- Reading the frame ------------------------------------------------------------------------
 
 namespace {
-
-// The shown frame as the window shows it, for the painted copy.
-QImage ShownFrameAsShown() {
-  ScreenState& s = gScreen;
-  const ShownClient shown = ShownClientOf(s.window);
-  if (!shown.IsScaled()) return s.shown.copy();
-  if (!IsPresentedFor(shown)) ScalePresented({});
-  return s.presented.copy();
-}
 
 // The frame as drawn so far, painted whole into back: over the shown frame unless it starts
 // with a clear.

@@ -23,24 +23,6 @@ e2e_make_appdir() {
   if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
 }
 
-# e2e_write_pair_map: the default map of the copied application directory becomes two levels of
-# one layer whose only tiles are row 1, columns 1 and 5, drawn at (60, 52) and (228, 52), 48 x 60
-# each. With so few tiles every tile gets face 1, so the two make a pair.
-e2e_write_pair_map() {
-  local row column cells layer=""
-  for row in $(seq 9); do
-    cells=""
-    for column in $(seq 20); do
-      if [ "$row" = 1 ] && { [ "$column" = 1 ] || [ "$column" = 5 ]; }; then cells+="1,"; else cells+="0,"; fi
-    done
-    layer+="$cells|"
-  done
-  {
-    printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b>test</b>\r\n<c></c>\r\n<d></d>\r\n<e>2</e>\r\n<f></f>\r\n'
-    printf '<o>1$%s$</o>\r\n<o>1$%s$</o>\r\n</a>' "$layer" "$layer"
-  } > "$E2E_WORK/app/Maps/Duzuz.xml"
-}
-
 # e2e_search_window CRITERIA...: prints the id of the first mapped window that xdotool search
 # finds with the criteria. A sanitized build on a busy machine may take long to start, hence the
 # generous wait.
@@ -59,6 +41,28 @@ e2e_find_window() { e2e_search_window --pid "$1"; }
 
 # e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
 e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
+
+# e2e_pair_level: the level text of one layer whose only tiles are row 1, columns 1 and 5 (at
+# (60, 52) and (228, 52) on the screen). With so few tiles both get face 1: they make a pair.
+e2e_pair_level() {
+  local row column cells layer=""
+  for row in $(seq 9); do
+    cells=""
+    for column in $(seq 20); do
+      if [ "$row" = 1 ] && { [ "$column" = 1 ] || [ "$column" = 5 ]; }; then cells+="1,"; else cells+="0,"; fi
+    done
+    layer+="$cells|"
+  done
+  printf '1$%s$' "$layer"
+}
+
+# e2e_write_pair_map: the default map of the copied application directory becomes two such levels.
+e2e_write_pair_map() {
+  {
+    printf '<?xml version="1.0" encoding="UTF-8"?>\r\n<a>\r\n<b>test</b>\r\n<c></c>\r\n<d></d>\r\n<e>2</e>\r\n<f></f>\r\n'
+    printf '<o>%s</o>\r\n<o>%s</o>\r\n</a>' "$(e2e_pair_level)" "$(e2e_pair_level)"
+  } > "$E2E_WORK/app/Maps/Duzuz.xml"
+}
 
 # e2e_window_origin ID: prints "X Y" of the window's client area on the root window.
 e2e_window_origin() {

@@ -130,6 +130,17 @@ TEST_F(MixerMedia, EffectIsRenderedToAudibleSamples) {
   EXPECT_TRUE(MediaSamples(4).empty());
 }
 
+// Effects are rendered beside the UI thread: a play asked for before the samples are there
+// starts as soon as they are.
+TEST_F(MixerMedia, AnEffectPlayedBeforeItIsRenderedStartsWhenItIs) {
+  ASSERT_TRUE(OpenMedia(4, Midi("long.mid", 3000)));
+  PlayMedia(4);
+  EXPECT_EQ(MediaMode(4), "playing");
+  ASSERT_FALSE(MediaSamples(4).empty());   // waits for the renderer
+  EXPECT_EQ(MediaMode(4), "playing") << "the channel plays the samples that just came";
+  CloseMedia(4);
+}
+
 TEST_F(MixerMedia, EffectsPlayOnTheirOwnChannelsBesideWaveMusic) {
   ASSERT_TRUE(OpenMedia(1, Midi("click.mid", 300)));
   ASSERT_TRUE(OpenMedia(2, Midi("pair.mid", 300)));
