@@ -61,25 +61,15 @@ quit_program() {
   E2E_GAME=
 }
 
-# shown X Y: where the game window shows the picture's pixel (X, Y) on the screen. Shown bigger,
-# the picture fills the client area, or full screen the part that keeps its aspect, between bars;
-# the window has moved since its launch.
-shown() {
-  if [ -z "$scaled" ]; then echo $((ox + $1)) $((oy + $2)); return; fi
-  local x0 y0 w h ax=0 ay=0 aw ah
-  read -r x0 y0 w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$NF}
-    /Absolute upper-left Y/{y=$NF} /^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print x, y, w, h}')
-  aw=$w; ah=$h
-  if [ "$scaled" = full ]; then
-    if [ $((w * 625)) -le $((h * 930)) ]; then ah=$(((1250 * w + 930) / 1860)); else aw=$(((1860 * h + 625) / 1250)); fi
-    ax=$(((w - aw) / 2)); ay=$(((h - ah) / 2))
-  fi
-  echo $((x0 + ax + ($1 * aw + 929) / 930)) $((y0 + ay + ($2 * ah + 624) / 625))
-}
+# point X Y: the pointer onto the picture's pixel (X, Y). Shown bigger, the picture fills the
+# client area, or full screen the part that keeps its aspect, between bars; the window has moved
+# since its launch.
 point() {
-  local x y
-  read -r x y < <(shown "$1" "$2")
-  xdotool mousemove --sync "$x" "$y"
+  if [ -z "$scaled" ]; then xdotool mousemove --sync $((ox + $1)) $((oy + $2)); return; fi
+  local x0 y0
+  read -r x0 y0 < <(e2e_window_origin "$window")
+  e2e_picture_area "$window" "$scaled"
+  xdotool mousemove --sync $((x0 + $(e2e_shown_x "$1"))) $((y0 + $(e2e_shown_y "$2")))
 }
 click() { point "$1" "$2"; sleep 0.2; xdotool click 1; sleep "${3:-0.5}"; }
 

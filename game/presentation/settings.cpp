@@ -244,7 +244,8 @@ void OpenSettingsWindow() {
   TextGadget(GadgetWindowSizeLabel, CheckBoxX, SizeLabelY, SizeLabelWidth, LabelHeight,
              "窗口大小");
   ComboBoxGadget(GadgetWindowSize, SizeListX, SizeListY, SizeListWidth, SizeListHeight);
-  for (int i = 0; i < CountFittingScales(); ++i)
+  const int fitting = CountFittingScales();
+  for (int i = 0; i < fitting; ++i)
     AddGadgetItem(GadgetWindowSize, std::to_string(WindowScales[i]) + "%");
   CheckBoxGadget(GadgetFullScreen, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
                  "全屏显示");

@@ -119,6 +119,26 @@ e2e_client_size() {
   xwininfo -id "$1" | awk '/^ *Width/{w=$NF} /^ *Height/{h=$NF} END{print w "x" h}'
 }
 
+# e2e_picture_area ID [full]: sets ax, ay, aw and ah to the place and size of the game's 930 x 625
+# picture in the window's client area: all of it, or in full screen the centred part that keeps
+# the picture's aspect, between bars (sides rounded to the nearest pixel, halves up).
+e2e_picture_area() {
+  local size w h
+  size=$(e2e_client_size "$1")
+  w=${size%x*}
+  h=${size#*x}
+  ax=0; ay=0; aw=$w; ah=$h
+  if [ "${2:-}" = full ]; then
+    if [ $((w * 625)) -le $((h * 930)) ]; then ah=$(((1250 * w + 930) / 1860)); else aw=$(((1860 * h + 625) / 1250)); fi
+    ax=$(((w - aw) / 2)); ay=$(((h - ah) / 2))
+  fi
+}
+
+# e2e_shown_x X / e2e_shown_y Y: the first client pixel that shows the picture's column X (row Y)
+# in the area e2e_picture_area set.
+e2e_shown_x() { echo $((ax + ($1 * aw + 929) / 930)); }
+e2e_shown_y() { echo $((ay + ($1 * ah + 624) / 625)); }
+
 # e2e_expect_window ID TITLE: the window's client area is 930 x 625 and its title is TITLE.
 e2e_expect_window() {
   local width height title

@@ -14,33 +14,11 @@ e2e_make_appdir "$app"
 e2e_write_pair_map
 config_before=$(cat "$E2E_WORK/app/Config.ini")
 
-# The game's picture in the window: its place (ax, ay) and size (aw, ah) in the client area.
-# Windowed it fills the client area; full screen it is fitted between bars.
-picture_area() {
-  local size w h
-  size=$(e2e_client_size "$1")
-  w=${size%x*}
-  h=${size#*x}
-  if [ "$2" = full ]; then
-    if [ $((w * 625)) -le $((h * 930)) ]; then
-      aw=$w; ah=$(((2 * 625 * w + 930) / 1860))
-    else
-      ah=$h; aw=$(((2 * 930 * h + 625) / 1250))
-    fi
-    ax=$(((w - aw) / 2)); ay=$(((h - ah) / 2))
-  else
-    ax=0; ay=0; aw=$w; ah=$h
-  fi
-}
-# shown_x X / shown_y Y: the first shown pixel of a client pixel.
-shown_x() { echo $((ax + (${1} * aw + 929) / 930)); }
-shown_y() { echo $((ay + (${1} * ah + 624) / 625)); }
-
 # click ID X Y: a click at the shown place of client pixel (X, Y), one pixel into it.
 click() {
   local ox oy
   read -r ox oy < <(e2e_window_origin "$1")
-  xdotool mousemove --sync $((ox + $(shown_x "$2") + 1)) $((oy + $(shown_y "$3") + 1))
+  xdotool mousemove --sync $((ox + $(e2e_shown_x "$2") + 1)) $((oy + $(e2e_shown_y "$3") + 1))
   sleep 0.2
   xdotool click 1
   sleep 0.6
@@ -60,7 +38,7 @@ wait_size() {
 title_gold() {
   local ox oy x0 y0 x1 y1
   read -r ox oy < <(e2e_window_origin "$id")
-  x0=$(shown_x 200); y0=$(shown_y 180); x1=$(shown_x 700); y1=$(shown_y 330)
+  x0=$(e2e_shown_x 200); y0=$(e2e_shown_y 180); x1=$(e2e_shown_x 700); y1=$(e2e_shown_y 330)
   convert "$1" -crop $((x1 - x0))x$((y1 - y0))+$((ox + x0))+$((oy + y0)) +repage -fill black \
     +opaque "rgb(255,200,0)" -fill white -opaque "rgb(255,200,0)" -format "%[fx:int(mean*w*h)]" info:
 }
@@ -83,7 +61,7 @@ sleep 0.5
 
 # ---- 150 % from the settings window -----------------------------------------------------------
 
-picture_area "$id" windowed
+e2e_picture_area "$id" windowed
 click "$id" 880 25                          # 设置
 settings=$(e2e_find_titled_window "游戏设置")
 # 窗口大小's list lies at (60, 3) in the display frame's container at (15, 170).
@@ -101,7 +79,7 @@ grep -q $'^\\[Window\\]\r$' "$E2E_WORK/app/Config.ini" && grep -q $'^Scale=150\r
 [ "$(head -c ${#config_before} "$E2E_WORK/app/Config.ini")" = "$config_before" ] \
   || { echo "the other lines of Config.ini changed" >&2; exit 1; }
 
-picture_area "$id" windowed
+e2e_picture_area "$id" windowed
 click "$id" 880 25                          # 设置 where the scaled picture shows it
 settings=$(e2e_find_titled_window "游戏设置") || { echo "no settings window at 150 %" >&2; exit 1; }
 sleep 0.3
@@ -119,8 +97,8 @@ e2e_shot intro
 click "$id" 465 450                         # any click starts play
 sleep 0.5
 read -r ox oy < <(e2e_window_origin "$id")
-tile="$(shown_x 60)x$(shown_y 52)"
-tile_crop=$(($(shown_x 108) - $(shown_x 60)))x$(($(shown_y 112) - $(shown_y 52)))+$((ox + $(shown_x 60)))+$((oy + $(shown_y 52)))
+tile="$(e2e_shown_x 60)x$(e2e_shown_y 52)"
+tile_crop=$(($(e2e_shown_x 108) - $(e2e_shown_x 60)))x$(($(e2e_shown_y 112) - $(e2e_shown_y 52)))+$((ox + $(e2e_shown_x 60)))+$((oy + $(e2e_shown_y 52)))
 e2e_shot board
 click "$id" 84 82                           # inside the tile of column 1
 sleep 0.3
@@ -142,7 +120,7 @@ xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
 xdotool key --window "$id" F11
 wait_size "$id" 1920x1080
 sleep 0.5
-picture_area "$id" full
+e2e_picture_area "$id" full
 e2e_shot full
 [ "$ax" = 156 ] && [ "$aw" = 1607 ] || { echo "picture at $ax, $aw wide" >&2; exit 1; }
 for x in 10 150 1770 1910; do
