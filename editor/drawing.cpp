@@ -4,7 +4,6 @@
 #include "editor/drawing.h"
 
 #include <cstdint>
-#include <cstdint>
 #include <string>
 
 #include "editor/editor_state.h"
@@ -112,22 +111,22 @@ KeptView gKeptView;
 
 uint64_t Mix(uint64_t key, int64_t value) { return (key ^ uint64_t(value)) * 1099511628211ull; }
 
-// Everything the view is drawn from.
-uint64_t ViewKey() {
+// Everything the view is drawn from; counts the shown cells on the way.
+uint64_t ViewKey(int& shownCells) {
   const EditorState& e = gEditor;
   uint64_t key = Mix(Mix(Mix(1469598103934665603ull, e.currentLevel), e.currentType),
                      e.currentLayerCount);
-  ForEachShownCell([&key](int sprite, int x, int y) { key = Mix(Mix(Mix(key, sprite), x), y); });
+  shownCells =
+      ForEachShownCell([&key](int sprite, int x, int y) { key = Mix(Mix(Mix(key, sprite), x), y); });
   return key;
 }
 
 }  // namespace
 
 void DrawLevelView() {
-  const uint64_t key = ViewKey();
+  const uint64_t key = ViewKey(gEditor.shownCells);
   if (gKeptView.valid && gKeptView.key == key) {
     DisplaySprite(SpriteKeptView, 0, 0);
-    gEditor.shownCells = ForEachShownCell([](int, int, int) {});
     return;
   }
   DisplaySprite(SpriteBackground, 0, 0);

@@ -5,7 +5,7 @@
 // to WenQuanYi Zen Hei. Text is smoothed in grey, never by sub-pixels, so that a text looks the
 // same on every target and on every desktop.
 #include <cmath>
-#include <list>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -16,6 +16,7 @@
 
 #include "platform/picture_internal.h"
 #include "platform/qt_internal.h"
+#include "platform/recent_pictures.h"
 
 namespace {
 
@@ -46,27 +47,19 @@ constexpr size_t KeptMeasures = 512;
 constexpr int TextPictureMargin = 3;
 
 using TextKey = std::tuple<int, int, std::string>;   // font, colour, text
-struct KeptText {
-  TextKey key;
-  QImage picture;
-};
 struct TextMeasures {
   int width;      // advance
   QRect area;     // of its picture, from the text's top left
 };
 struct TextCache {
-  std::list<KeptText> recent;                                   // most recently used first
-  std::map<TextKey, std::list<KeptText>::iterator> byKey;
-  qsizetype bytes = 0;                                          // of the kept pictures
+  RecentPictures<TextKey> pictures{SIZE_MAX, TextPictureBudgetBytes};
   std::map<std::pair<int, std::string>, TextMeasures> measures; // by font and text
 };
 
 TextCache gTexts;
 
 void ForgetTexts() {
-  gTexts.recent.clear();
-  gTexts.byKey.clear();
-  gTexts.bytes = 0;
+  gTexts.pictures.Clear();
   gTexts.measures.clear();
 }
 
@@ -174,21 +167,7 @@ QImage DrawTextPicture(int font, const std::string& text, int colour) {
 }
 
 QImage TextPictureOf(int font, const std::string& text, int colour) {
-  TextCache& c = gTexts;
   TextKey key{font, colour, text};
-  auto found = c.byKey.find(key);
-  if (found != c.byKey.end()) {
-    c.recent.splice(c.recent.begin(), c.recent, found->second);
-    return found->second->picture;
-  }
-  QImage made = DrawTextPicture(font, text, colour);
-  c.recent.push_front({key, made});
-  c.byKey.emplace(std::move(key), c.recent.begin());
-  c.bytes += made.sizeInBytes();
-  while (c.bytes > TextPictureBudgetBytes && c.recent.size() > 1) {
-    c.bytes -= c.recent.back().picture.sizeInBytes();
-    c.byKey.erase(c.recent.back().key);
-    c.recent.pop_back();
-  }
-  return made;
+  if (const QImage* kept = gTexts.pictures.Find(key)) return *kept;
+  return gTexts.pictures.Add(std::move(key), DrawTextPicture(font, text, colour));
 }

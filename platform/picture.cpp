@@ -68,6 +68,11 @@ QImage* FilledImage(int image) {
 // The opaque premultiplied pixel of a 0x00BBGGRR colour.
 QRgb KeyPixel(int colour) { return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
+// Opaque pictures stay in the screen's own format, so that showing them is a plain copy.
+QImage InStoredFormat(const QImage& picture) {
+  return picture.format() == OpaqueFormat ? picture : picture.convertToFormat(PictureFormat);
+}
+
 // A picture in which the key colour never occurs is drawn as it is, without a keyed copy.
 QImage ApplyKey(const QImage& picture, int key) {
   if (key == NoKey) return picture;
@@ -109,9 +114,7 @@ bool SetSpritePicture(int sprite, QImage picture) {
     *slot = SpriteSlot();
     return false;
   }
-  // Opaque pictures stay in the screen's own format, so that showing them is a plain copy.
-  slot->picture =
-      picture.format() == OpaqueFormat ? picture : picture.convertToFormat(PictureFormat);
+  slot->picture = InStoredFormat(picture);
   slot->key = NoKey;
   slot->zoomWidth = slot->picture.width();
   slot->zoomHeight = slot->picture.height();
@@ -123,10 +126,7 @@ bool SetImage(int image, QImage picture) {
   QImage* slot = SlotFor(gPictures.images, image);
   if (slot == nullptr) return false;
   StopDrawingInto(DrawingOnImage, image);
-  if (picture.isNull())
-    *slot = QImage();
-  else
-    *slot = picture.format() == OpaqueFormat ? picture : picture.convertToFormat(PictureFormat);
+  *slot = picture.isNull() ? QImage() : InStoredFormat(picture);
   return !slot->isNull();
 }
 

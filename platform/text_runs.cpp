@@ -7,13 +7,13 @@
 // are made only to build one, so a page at rest neither draws nor keeps them.
 #include <algorithm>
 #include <functional>
-#include <list>
-#include <map>
+#include <limits>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "platform/picture_internal.h"
+#include "platform/recent_pictures.h"
 
 namespace {
 
@@ -21,11 +21,6 @@ constexpr size_t KeptRuns = 16;
 
 // A run by its texts, placed from the top left of the first one.
 using RunKey = std::vector<TextPart>;
-
-struct MergedRun {
-  RunKey key;
-  QImage picture;   // the run blended into one picture
-};
 
 struct RunOrder {
   static bool Before(const TextPart& a, const TextPart& b) {
@@ -37,41 +32,24 @@ struct RunOrder {
   }
 };
 
-struct MergedTexts {
-  std::list<MergedRun> recent;                                        // most recently used first
-  std::map<RunKey, std::list<MergedRun>::iterator, RunOrder> byKey;
-};
-
-MergedTexts gMerged;
+// Each run blended into one picture.
+RecentPictures<RunKey, RunOrder> gMerged(KeptRuns, std::numeric_limits<qsizetype>::max());
 
 // The run's picture, covering `area`: each text's picture blended in, in order.
 QImage MergedPicture(const std::vector<TextPart>& texts, const QRect& area) {
-  MergedTexts& m = gMerged;
   RunKey key = texts;
   for (TextPart& part : key) part.at -= texts.front().at;
-  auto found = m.byKey.find(key);
-  if (found != m.byKey.end()) {
-    m.recent.splice(m.recent.begin(), m.recent, found->second);
-    return found->second->picture;
-  }
-  MergedRun run;
-  run.picture = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-  run.picture.fill(Qt::transparent);
+  if (const QImage* kept = gMerged.Find(key)) return *kept;
+  QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
   {
-    QPainter painter(&run.picture);
+    QPainter painter(&picture);
     for (const TextPart& part : texts) {
       const QRect at = TextPictureArea(part.font, part.text).translated(part.at - area.topLeft());
       painter.drawImage(at.topLeft(), DrawTextPicture(part.font, part.text, part.colour));
     }
   }
-  run.key = key;
-  m.recent.push_front(std::move(run));
-  m.byKey.emplace(std::move(key), m.recent.begin());
-  if (m.recent.size() > KeptRuns) {
-    m.byKey.erase(m.recent.back().key);
-    m.recent.pop_back();
-  }
-  return m.recent.front().picture;
+  return gMerged.Add(std::move(key), std::move(picture));
 }
 
 bool IsLargeText(const DrawCommand& command) {
@@ -115,7 +93,4 @@ void ResolveTexts(std::vector<DrawCommand>& frame) {
   frame.resize(kept);
 }
 
-void ForgetMergedTexts() {
-  gMerged.recent.clear();
-  gMerged.byKey.clear();
-}
+void ForgetMergedTexts() { gMerged.Clear(); }
