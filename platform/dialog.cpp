@@ -23,6 +23,7 @@
 #include "platform/colour.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
+#include "platform/journal.h"
 #include "platform/window_internal.h"
 
 // ---- [Script] ---------------------------------------------------------------------------------
@@ -51,6 +52,12 @@ bool TakeScriptedAnswer(DialogKind kind, const std::string& title, const std::st
   gScript.answers.pop_front();
   answer = next.probe ? next.probe() : next.answer;
   return true;
+}
+
+void JournalDialog(const char* kind, const std::string& title, const std::string& text,
+                   const std::string& answer) {
+  JournalCall(std::string("dialog ") + kind + " [" + title + "] [" + text + "] -> [" + answer +
+              "]");
 }
 
 }  // namespace
@@ -153,12 +160,13 @@ void ShowMessage(const std::string& title, const std::string& text) {
   std::string answer;
   if (gScript.on) {
     TakeScriptedAnswer(DialogMessage, title, text, "", answer);
-    return;
+  } else {
+    RunMessageBox(title, text, QMessageBox::Ok, QMessageBox::Ok);
   }
-  RunMessageBox(title, text, QMessageBox::Ok, QMessageBox::Ok);
+  JournalDialog("message", title, text, "ok");
 }
 
-YesNoAnswer AskYesNo(const std::string& title, const std::string& text) {
+static YesNoAnswer RunYesNo(const std::string& title, const std::string& text) {
   std::string answer;
   if (gScript.on) {
     if (!TakeScriptedAnswer(DialogYesNo, title, text, "", answer)) return AnswerCancelled;
@@ -173,8 +181,15 @@ YesNoAnswer AskYesNo(const std::string& title, const std::string& text) {
   }
 }
 
-std::string AskText(const std::string& title, const std::string& prompt,
-                    const std::string& defaultText) {
+YesNoAnswer AskYesNo(const std::string& title, const std::string& text) {
+  const YesNoAnswer answer = RunYesNo(title, text);
+  JournalDialog("yesno", title, text,
+                answer == AnswerYes ? "yes" : answer == AnswerNo ? "no" : "cancel");
+  return answer;
+}
+
+static std::string RunAskText(const std::string& title, const std::string& prompt,
+                              const std::string& defaultText) {
   std::string answer;
   if (gScript.on) {
     TakeScriptedAnswer(DialogText, title, prompt, defaultText, answer);
@@ -189,27 +204,36 @@ std::string AskText(const std::string& title, const std::string& prompt,
   return answer;
 }
 
+std::string AskText(const std::string& title, const std::string& prompt,
+                    const std::string& defaultText) {
+  std::string answer = RunAskText(title, prompt, defaultText);
+  JournalDialog("text", title, prompt, answer);
+  return answer;
+}
+
 std::string ChooseOpenFile(const std::string& title, const std::string& startDirectory,
                            const std::string& filter) {
   std::string answer;
-  if (gScript.on) {
+  if (gScript.on)
     TakeScriptedAnswer(DialogOpenFile, title, filter, startDirectory, answer);
-    return answer;
-  }
-  return RunFileDialog(title, startDirectory, filter, false);
+  else
+    answer = RunFileDialog(title, startDirectory, filter, false);
+  JournalDialog("open", title, filter, answer);
+  return answer;
 }
 
 std::string ChooseSaveFile(const std::string& title, const std::string& startDirectory,
                            const std::string& filter) {
   std::string answer;
-  if (gScript.on) {
+  if (gScript.on)
     TakeScriptedAnswer(DialogSaveFile, title, filter, startDirectory, answer);
-    return answer;
-  }
-  return RunFileDialog(title, startDirectory, filter, true);
+  else
+    answer = RunFileDialog(title, startDirectory, filter, true);
+  JournalDialog("save", title, filter, answer);
+  return answer;
 }
 
-std::string ChooseFolder(const std::string& prompt, const std::string& startFolder) {
+static std::string RunFolderDialog(const std::string& prompt, const std::string& startFolder) {
   std::string answer;
   if (gScript.on) {
     TakeScriptedAnswer(DialogFolder, "", prompt, startFolder, answer);
@@ -226,7 +250,13 @@ std::string ChooseFolder(const std::string& prompt, const std::string& startFold
   return WithTrailingSlash(answer);
 }
 
-int ChooseColour(int initialColour) {
+std::string ChooseFolder(const std::string& prompt, const std::string& startFolder) {
+  std::string answer = RunFolderDialog(prompt, startFolder);
+  JournalDialog("folder", "", prompt, answer);
+  return answer;
+}
+
+static int RunColourDialog(int initialColour) {
   std::string answer;
   if (gScript.on) {
     if (!TakeScriptedAnswer(DialogColour, "", "", std::to_string(initialColour), answer) ||
@@ -243,5 +273,11 @@ int ChooseColour(int initialColour) {
     colour = Rgb(chosen.red(), chosen.green(), chosen.blue());
   }
   delete dialog;
+  return colour;
+}
+
+int ChooseColour(int initialColour) {
+  const int colour = RunColourDialog(initialColour);
+  JournalDialog("colour", "", std::to_string(initialColour), std::to_string(colour));
   return colour;
 }

@@ -167,7 +167,9 @@ void StopDrawingInto(DrawingTargetKind kind, int number) {
 // ---- Boxes and lines --------------------------------------------------------------------------
 
 void DrawBox(int x, int y, int width, int height, int colour) {
-  if (gDrawLog.on) AddDrawRecord({DrawnBox, 0, x, y, width, height, 0, colour, std::string()});
+  const DrawRecord record{DrawnBox, 0, x, y, width, height, 0, colour, std::string()};
+  if (gDrawLog.on) AddDrawRecord(record);
+  if (IsDrawingOnScreen()) NoteScreenDraw(record);
   if (width <= 0 || height <= 0) return;
   DrawCommand box;
   box.kind = CommandBox;
@@ -177,7 +179,9 @@ void DrawBox(int x, int y, int width, int height, int colour) {
 }
 
 void DrawLine(int x, int y, int width, int height, int colour) {
-  if (gDrawLog.on) AddDrawRecord({DrawnLine, 0, x, y, width, height, 0, colour, std::string()});
+  const DrawRecord record{DrawnLine, 0, x, y, width, height, 0, colour, std::string()};
+  if (gDrawLog.on) AddDrawRecord(record);
+  if (IsDrawingOnScreen()) NoteScreenDraw(record);
   DrawCommand line;
   line.kind = CommandLine;
   line.from = QPoint(x, y);
@@ -209,7 +213,9 @@ void DrawImageScaled(int image, int x, int y, int width, int height) {
 }
 
 void DrawText(int font, int x, int y, const std::string& text, int colour) {
-  if (gDrawLog.on) AddDrawRecord({DrawnText, font, x, y, 0, 0, 0, colour, text});
+  const DrawRecord record{DrawnText, font, x, y, 0, 0, 0, colour, text};
+  if (gDrawLog.on) AddDrawRecord(record);
+  if (IsDrawingOnScreen()) NoteScreenDraw(record);
   if (text.empty()) return;
   DrawCommand draw;
   draw.kind = CommandPicture;
@@ -230,5 +236,9 @@ void StopDrawLog() { gDrawLog.on = false; }
 const std::vector<DrawRecord>& DrawLog() { return gDrawLog.records; }
 
 bool IsDrawLogOn() { return gDrawLog.on; }
+
+bool IsDrawingOnScreen() {
+  return gDrawing.kind == DrawingOnScreen || gDrawing.kind == DrawingNowhere;
+}
 
 void AddDrawRecord(DrawRecord record) { gDrawLog.records.push_back(std::move(record)); }

@@ -3,6 +3,7 @@
 // Sections:
 //   [Queue]   posting, waiting, polling and pumping events
 //   [Timers]  repeating timers per (window, number)
+//   [Virtual] the virtual clock of the tests
 
 #include <QCoreApplication>
 #include <QThread>
@@ -12,6 +13,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/journal.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
@@ -20,6 +22,16 @@ namespace {
 struct TimerSlot {
   QTimer* timer;            // kept for the whole run; stopping only stops it
   TimerCallback callback;   // replaced by every start
+  bool virtualActive = false;   // running on the virtual clock
+  long long due = 0;            // virtual time of its next tick
+  int periodMs = 0;
+  long long started = 0;        // order of starts: of two timers due at once, the older first
+};
+
+struct VirtualClock {
+  bool on = false;
+  long long now = 0;         // milliseconds
+  long long starts = 0;      // timers started so far
 };
 
 struct EventState {
@@ -30,6 +42,9 @@ struct EventState {
 };
 
 EventState gEvents;
+VirtualClock gClock;
+
+bool FireDueTimer(long long until);
 
 }  // namespace
 
@@ -64,12 +79,22 @@ void SetEventHandler(EventHandler handler) { gEvents.handler = handler; }
 void PumpOnce(int milliseconds) {
   unsigned before = gEvents.dispatched;
   QCoreApplication::processEvents();
+  if (gClock.on) {
+    // Each timer due now fires once, as Qt fires a late timer once.
+    while (FireDueTimer(gClock.now)) {
+    }
+  }
   Event event = TakeEvent();
   if (event.kind != EventNone) {
     if (gEvents.handler) gEvents.handler(event);
     return;
   }
-  if (gEvents.dispatched == before && milliseconds > 0) QThread::msleep(milliseconds);
+  if (gEvents.dispatched == before && milliseconds > 0) {
+    if (gClock.on)
+      gClock.now += milliseconds;
+    else
+      QThread::msleep(milliseconds);
+  }
 }
 
 // ---- [Timers] ---------------------------------------------------------------------------------
@@ -89,27 +114,98 @@ void StartTimer(int window, int timer, int periodMs, TimerCallback callback) {
     });
     it = gEvents.timers.emplace(key, TimerSlot{qtTimer, nullptr}).first;
   }
-  it->second.callback = callback;
-  it->second.timer->start(periodMs < 0 ? 0 : periodMs);
+  TimerSlot& slot = it->second;
+  slot.callback = callback;
+  const int period = periodMs < 0 ? 0 : periodMs;
+  JournalCall("timer start " + std::to_string(window) + " " + std::to_string(timer) + " " +
+              std::to_string(period) + " " +
+              JournalCallbackName(reinterpret_cast<const void*>(callback)));
+  if (gClock.on) {
+    slot.timer->stop();
+    slot.virtualActive = true;
+    slot.periodMs = period;
+    slot.due = gClock.now + period;
+    slot.started = ++gClock.starts;
+    return;
+  }
+  slot.timer->start(period);
 }
 
 void StopTimer(int window, int timer) {
+  JournalCall("timer stop " + std::to_string(window) + " " + std::to_string(timer));
   auto it = gEvents.timers.find({window, timer});
-  if (it != gEvents.timers.end()) it->second.timer->stop();
+  if (it == gEvents.timers.end()) return;
+  it->second.timer->stop();
+  it->second.virtualActive = false;
 }
 
 bool IsTimerRunning(int window, int timer) {
   auto it = gEvents.timers.find({window, timer});
-  return it != gEvents.timers.end() && it->second.timer->isActive();
+  if (it == gEvents.timers.end()) return false;
+  return gClock.on ? it->second.virtualActive : it->second.timer->isActive();
 }
 
 void StopWindowTimers(int window) {
   for (auto& [key, slot] : gEvents.timers)
-    if (key.first == window) slot.timer->stop();
+    if (key.first == window) {
+      slot.timer->stop();
+      slot.virtualActive = false;
+    }
 }
 
 void ReleaseTimers() {
   for (auto& [key, slot] : gEvents.timers) delete slot.timer;
   gEvents.timers.clear();
   gEvents.queue.clear();
+}
+
+// ---- [Virtual] --------------------------------------------------------------------------------
+
+namespace {
+
+// Fires the earliest timer due at or before `until`, moving the clock to its time; false when
+// none is due.
+bool FireDueTimer(long long until) {
+  TimerSlot* next = nullptr;
+  for (auto& [key, slot] : gEvents.timers) {
+    if (!slot.virtualActive || slot.due > until) continue;
+    if (next == nullptr || slot.due < next->due ||
+        (slot.due == next->due && slot.started < next->started))
+      next = &slot;
+  }
+  if (next == nullptr) return false;
+  if (next->due > gClock.now) gClock.now = next->due;
+  // A timer of period 0 fires once per pump, not endlessly.
+  next->due = gClock.now + (next->periodMs > 0 ? next->periodMs : 1);
+  NoteDispatched();
+  if (next->callback) next->callback();
+  return true;
+}
+
+}  // namespace
+
+void UseVirtualTime(bool on) {
+  if (on == gClock.on) return;
+  gClock.on = on;
+  for (auto& [key, slot] : gEvents.timers) {
+    if (on && slot.timer->isActive()) {
+      slot.periodMs = slot.timer->interval();
+      slot.due = gClock.now + slot.periodMs;
+      slot.started = ++gClock.starts;
+      slot.virtualActive = true;
+      slot.timer->stop();
+    } else if (!on && slot.virtualActive) {
+      slot.virtualActive = false;
+      slot.timer->start(slot.periodMs);
+    }
+  }
+}
+
+bool IsVirtualTimeOn() { return gClock.on; }
+
+void AdvanceVirtualTime(int milliseconds) {
+  const long long target = gClock.now + (milliseconds > 0 ? milliseconds : 0);
+  while (FireDueTimer(target)) {
+  }
+  gClock.now = target;
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/gadget.h"
+#include "platform/journal.h"
 #include "platform/picture_internal.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
@@ -73,6 +74,9 @@ QWidget* CurrentParent() {
 // Puts a new widget on the current gadget list under the number, replacing an older gadget.
 template <typename Widget>
 Widget* PlaceGadget(int gadget, GadgetKind kind, int x, int y, int width, int height) {
+  JournalCall("gadget " + std::to_string(gadget) + " kind " + std::to_string(kind) + " at " +
+              std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(width) + "x" +
+              std::to_string(height));
   QWidget* parent = CurrentParent();
   if (!parent) return nullptr;
   FreeGadget(gadget);
@@ -124,6 +128,7 @@ void FreeGadget(int gadget) {
 // ---- [Creation] -------------------------------------------------------------------------------
 
 bool FrameGadget(int gadget, int x, int y, int width, int height, const std::string& text) {
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   auto* frame = PlaceGadget<QGroupBox>(gadget, KindFrame, x, y, width, height);
   if (frame) frame->setTitle(Q(text));
   return frame;
@@ -136,6 +141,7 @@ bool ContainerGadget(int gadget, int x, int y, int width, int height) {
 }
 
 bool CheckBoxGadget(int gadget, int x, int y, int width, int height, const std::string& text) {
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   auto* box = PlaceGadget<QCheckBox>(gadget, KindCheckBox, x, y, width, height);
   if (!box) return false;
   box->setText(Q(text));
@@ -155,6 +161,7 @@ bool TrackBarGadget(int gadget, int x, int y, int width, int height, int minimum
 }
 
 bool ButtonGadget(int gadget, int x, int y, int width, int height, const std::string& text) {
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   auto* button = PlaceGadget<QPushButton>(gadget, KindButton, x, y, width, height);
   if (!button) return false;
   button->setText(Q(text));
@@ -184,6 +191,7 @@ bool ComboBoxGadget(int gadget, int x, int y, int width, int height) {
 }
 
 bool TextGadget(int gadget, int x, int y, int width, int height, const std::string& text) {
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   auto* label = PlaceGadget<QLabel>(gadget, KindText, x, y, width, height);
   if (!label) return false;
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -202,6 +210,7 @@ bool ImageGadget(int gadget, int x, int y, int width, int height, int image) {
 
 bool StringGadget(int gadget, int x, int y, int width, int height, const std::string& text,
                   int flags) {
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   if (flags & StringMultiLine) {
     auto* edit = PlaceGadget<QPlainTextEdit>(gadget, KindMultiLineString, x, y, width, height);
     if (!edit) return false;
@@ -219,7 +228,8 @@ bool StringGadget(int gadget, int x, int y, int width, int height, const std::st
 
 // ---- [Access] ---------------------------------------------------------------------------------
 
-void SetGadgetState(int gadget, int state) {
+// Sets the state without a journal line: the user's own changes go through here too.
+static void ApplyGadgetState(int gadget, int state) {
   GadgetSlot* slot = FindGadget(gadget);
   if (!slot) return;
   QSignalBlocker quiet(slot->widget);
@@ -227,6 +237,12 @@ void SetGadgetState(int gadget, int state) {
   if (auto* slider = WidgetOf<QSlider>(gadget, KindTrackBar)) slider->setValue(state);
   if (auto* list = WidgetOf<QComboBox>(gadget, KindComboBox))
     list->setCurrentIndex(state >= 0 && state < list->count() ? state : -1);
+}
+
+void SetGadgetState(int gadget, int state) {
+  if (!FindGadget(gadget)) return;
+  JournalCall("gadget " + std::to_string(gadget) + " state " + std::to_string(state));
+  ApplyGadgetState(gadget, state);
 }
 
 int GadgetState(int gadget) {
@@ -239,6 +255,7 @@ int GadgetState(int gadget) {
 void SetGadgetText(int gadget, const std::string& text) {
   GadgetSlot* slot = FindGadget(gadget);
   if (!slot) return;
+  JournalCall("gadget " + std::to_string(gadget) + " text [" + text + "]");
   QSignalBlocker quiet(slot->widget);
   switch (slot->kind) {
     case KindFrame: static_cast<QGroupBox*>(slot->widget.data())->setTitle(Q(text)); break;
@@ -288,6 +305,7 @@ std::string GadgetText(int gadget) {
 void AddGadgetItem(int gadget, const std::string& text) {
   auto* list = WidgetOf<QComboBox>(gadget, KindComboBox);
   if (!list) return;
+  JournalCall("gadget " + std::to_string(gadget) + " item [" + text + "]");
   QSignalBlocker quiet(list);
   int selected = list->currentIndex();
   list->addItem(Q(text));
@@ -298,6 +316,7 @@ void AddGadgetItem(int gadget, const std::string& text) {
 void ClearGadgetItems(int gadget) {
   auto* list = WidgetOf<QComboBox>(gadget, KindComboBox);
   if (!list) return;
+  JournalCall("gadget " + std::to_string(gadget) + " clear");
   QSignalBlocker quiet(list);
   list->clear();
 }
@@ -354,7 +373,7 @@ void SimulateGadgetChange(int gadget, int state) {
   GadgetSlot* slot = FindGadget(gadget);
   if (!slot) return;
   if (auto* box = WidgetOf<QCheckBox>(gadget, KindCheckBox)) {
-    SetGadgetState(gadget, state ? 0 : 1);
+    ApplyGadgetState(gadget, state ? 0 : 1);
     box->click();
   } else if (auto* slider = WidgetOf<QSlider>(gadget, KindTrackBar)) {
     int away = state == slider->minimum() ? slider->maximum() : slider->minimum();
@@ -362,10 +381,10 @@ void SimulateGadgetChange(int gadget, int state) {
       PostGadgetEvent(gadget);
       return;
     }
-    SetGadgetState(gadget, away);
+    ApplyGadgetState(gadget, away);
     slider->setValue(state);
   } else if (auto* list = WidgetOf<QComboBox>(gadget, KindComboBox)) {
-    SetGadgetState(gadget, -1);
+    ApplyGadgetState(gadget, -1);
     list->setCurrentIndex(state);
   } else if (slot->kind == KindButton || slot->kind == KindImageButton) {
     static_cast<QPushButton*>(slot->widget.data())->click();

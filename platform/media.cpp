@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/files.h"
+#include "platform/journal.h"
 #include "platform/media_backend.h"
 
 namespace {
@@ -33,7 +34,11 @@ bool StartsWith(const unsigned char* bytes, int count, const char* text) {
   return true;
 }
 
-void RecordCall(const std::string& text) { gRecorder.log.push_back(text); }
+// Every call goes to the journal; while recording, also to the media log.
+void RecordCall(const std::string& text) {
+  JournalCall("media " + text);
+  if (gRecorder.on) gRecorder.log.push_back(text);
+}
 
 }  // namespace
 
@@ -87,9 +92,9 @@ void FinishRecordedMedia(int alias) {
 
 bool OpenMedia(int alias, const std::string& path) {
   const MediaKind kind = SniffMediaKind(path);
+  RecordCall("open " + std::to_string(alias) + " " + path);
   if (gRecorder.on) {
     gRecorder.openAliases.erase(alias);
-    RecordCall("open " + std::to_string(alias) + " " + path);
     if (kind == MediaUnplayable) return false;
     gRecorder.openAliases[alias] = RecordedAlias{};
     return true;
@@ -100,8 +105,8 @@ bool OpenMedia(int alias, const std::string& path) {
 }
 
 void CloseMedia(int alias) {
+  RecordCall("close " + std::to_string(alias));
   if (gRecorder.on) {
-    RecordCall("close " + std::to_string(alias));
     gRecorder.openAliases.erase(alias);
     return;
   }
@@ -109,8 +114,8 @@ void CloseMedia(int alias) {
 }
 
 void PlayMedia(int alias) {
+  RecordCall("play " + std::to_string(alias));
   if (gRecorder.on) {
-    RecordCall("play " + std::to_string(alias));
     auto found = gRecorder.openAliases.find(alias);
     if (found != gRecorder.openAliases.end()) found->second.playing = true;
     return;
@@ -119,16 +124,16 @@ void PlayMedia(int alias) {
 }
 
 void SetMediaVolume(int alias, int volume) {
+  RecordCall("volume " + std::to_string(alias) + " " + std::to_string(volume));
   if (gRecorder.on) {
-    RecordCall("volume " + std::to_string(alias) + " " + std::to_string(volume));
     return;
   }
   SetMixerMediaVolume(alias, volume);
 }
 
 std::string MediaMode(int alias) {
+  RecordCall("mode " + std::to_string(alias));
   if (gRecorder.on) {
-    RecordCall("mode " + std::to_string(alias));
     auto found = gRecorder.openAliases.find(alias);
     if (found == gRecorder.openAliases.end()) return "";
     return found->second.playing ? "playing" : "stopped";

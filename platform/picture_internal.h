@@ -124,5 +124,12 @@ enum DrawingTargetKind { DrawingNowhere, DrawingOnScreen, DrawingOnSprite, Drawi
 void StopDrawingInto(DrawingTargetKind kind, int number);
 bool IsDrawLogOn();
 void AddDrawRecord(DrawRecord record);
+// True while drawing goes to the screen.
+bool IsDrawingOnScreen();
+
+// ---- Frame journal (screen.cpp) -------------------------------------------------------------
+
+// Mixes a drawing call on the screen into the hash of the frame, while the call journal is on.
+void NoteScreenDraw(const DrawRecord& record);
 // Colour of a 0x00BBGGRR value, opaque.
 QColor QtColour(int colour);

@@ -10,9 +10,14 @@
 #include <chrono>
 
 #include "platform/files.h"
+#include "platform/journal.h"
 #include "platform/process.h"
 
 bool RunProgram(const std::string& path) {
+  if (IsCallJournalOn()) {
+    JournalCall("run " + path);
+    return true;
+  }
   std::string program = ResolvePath(path);
   if (FileSize(program) < 0) return false;
   // A bare name would be looked up in PATH instead of the current directory.
@@ -21,6 +26,10 @@ bool RunProgram(const std::string& path) {
 }
 
 bool OpenWebPage(const std::string& url) {
+  if (IsCallJournalOn()) {
+    JournalCall("web " + url);
+    return true;
+  }
   return QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(url)});
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/journal.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ std::string ReadIni(const std::string& section, const std::string& key, const st
 
 bool WriteIni(const std::string& section, const std::string& key, const std::string& value,
               const std::string& file) {
+  JournalCall("ini [" + section + "] " + key + "=" + value);
   const std::string path = ResolvePath(file);
   // A file that is there but cannot be read is never written over: its other keys would be lost.
   std::error_code error;

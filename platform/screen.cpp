@@ -9,12 +9,14 @@
 // only those reach the window (frame_damage.cpp). A frame equal to the one shown costs a
 // comparison of two lists.
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
 #include <QRegion>
 
 #include "platform/colour.h"
+#include "platform/journal.h"
 #include "platform/picture_internal.h"
 #include "platform/qt_internal.h"
 #include "platform/shown_area.h"
@@ -45,6 +47,19 @@ struct ScreenState {
 };
 
 ScreenState gScreen;
+
+// What the call journal writes of frames: a hash of every drawing call of a frame, written when a
+// flip shows a frame whose calls differ from the one shown.
+constexpr uint64_t FrameHashStart = 1469598103934665603ull;
+struct FrameJournal {
+  uint64_t hash = FrameHashStart;   // of the frame being drawn
+  uint64_t shownHash = 0;           // of the last frame written
+};
+FrameJournal gFrameJournal;
+
+void MixFrameHash(uint64_t value) {
+  gFrameJournal.hash = (gFrameJournal.hash ^ value) * 1099511628211ull;
+}
 
 QRect ScreenRect() { return QRect(0, 0, gScreen.shown.width(), gScreen.shown.height()); }
 
@@ -180,9 +195,26 @@ bool DrawOnScreen(DrawCommand command) {
 
 // ---- Flip and clear ---------------------------------------------------------------------------
 
+void NoteScreenDraw(const DrawRecord& r) {
+  if (!IsCallJournalOn() || !gScreen.open) return;
+  for (int value : {static_cast<int>(r.kind), r.number, r.x, r.y, r.width, r.height, r.opacity,
+                    r.colour})
+    MixFrameHash(static_cast<uint32_t>(value));
+  for (unsigned char ch : r.text) MixFrameHash(ch);
+  MixFrameHash(r.text.size());
+}
+
 void FlipScreen() {
   ScreenState& s = gScreen;
   if (!s.open || s.frame.empty()) return;   // nothing drawn: the shown frame stays
+  if (IsCallJournalOn() && gFrameJournal.hash != gFrameJournal.shownHash) {
+    char line[32];
+    std::snprintf(line, sizeof line, "frame %016llx",
+                  static_cast<unsigned long long>(gFrameJournal.hash));
+    JournalCall(line);
+    gFrameJournal.shownHash = gFrameJournal.hash;
+  }
+  gFrameJournal.hash = FrameHashStart;
   ResolveTexts(s.frame);
   const bool fromClear = StartsWithClear(s.frame);
   if (s.fullPresentation || (fromClear && !s.shownListKnown)) {
@@ -216,6 +248,8 @@ void ClearScreen(int colour) {
   if (!s.open) return;
   // A clear covers everything drawn before it in this frame.
   s.frame.clear();
+  gFrameJournal.hash = FrameHashStart;
+  MixFrameHash(static_cast<uint32_t>(colour));
   DrawCommand clear;
   clear.kind = CommandClear;
   clear.area = ScreenRect();
@@ -234,9 +268,12 @@ void ResetPresentStats() { gScreen.stats = ScreenPresentStats{}; }
 // ---- Sprites ----------------------------------------------------------------------------------
 
 void DisplaySprite(int sprite, int x, int y, int opacity) {
-  if (IsDrawLogOn())
-    AddDrawRecord({DrawnSprite, sprite, x, y, SpriteWidth(sprite), SpriteHeight(sprite), opacity,
-                   0, std::string()});
+  if (IsDrawLogOn() || IsCallJournalOn()) {
+    const DrawRecord record{DrawnSprite, sprite, x, y, SpriteWidth(sprite),
+                            SpriteHeight(sprite), opacity, 0, std::string()};
+    if (IsDrawLogOn()) AddDrawRecord(record);
+    NoteScreenDraw(record);
+  }
   if (opacity <= 0 || !gScreen.open) return;
   const QImage* drawn = SpriteAsDrawn(sprite);
   if (drawn == nullptr) return;

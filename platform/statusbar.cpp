@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gadget.h"
+#include "platform/journal.h"
 #include "platform/qt_internal.h"
 #include "platform/window_internal.h"
 
@@ -111,7 +112,10 @@ void StatusBarText(int bar, int field, const std::string& text, int flags) {
   const QString shown = QString::fromStdString(text);
   if (f->label->alignment() != alignment) f->label->setAlignment(alignment);
   if (f->label->frameStyle() != frame) f->label->setFrameStyle(frame);
-  if (f->label->text() != shown) f->label->setText(shown);
+  if (f->label->text() != shown) {
+    JournalCall("status " + std::to_string(bar) + " " + std::to_string(field) + " [" + text + "]");
+    f->label->setText(shown);
+  }
   if (f->progress) f->progress->setGeometry(f->label->contentsRect());
 }
 
@@ -123,6 +127,8 @@ std::string StatusBarFieldText(int bar, int field) {
 void StatusBarProgress(int bar, int field, int value, int minimum, int maximum) {
   StatusField* f = FindField(bar, field);
   if (!f) return;
+  JournalCall("status " + std::to_string(bar) + " " + std::to_string(field) + " progress " +
+              std::to_string(value));
   if (!f->progress) {
     f->progress = new QProgressBar(f->label);
     f->progress->setTextVisible(false);

@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "platform/gadget.h"
+#include "platform/journal.h"
 #include "platform/qt_internal.h"
 #include "platform/shown_area.h"
 #include "platform/window_internal.h"
@@ -158,6 +159,8 @@ void CentreWindow(WindowSlot& slot) {
 bool OpenWindow(int window, int width, int height, const std::string& title, int flags,
                 int owner) {
   CloseWindow(window);
+  JournalCall("window open " + std::to_string(window) + " " + std::to_string(width) + "x" +
+              std::to_string(height) + " [" + title + "]");
   QWidget* ownerFrame = owner == NoOwner ? nullptr : WindowFrame(owner);
   Qt::WindowFlags qtFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -184,6 +187,7 @@ bool OpenWindow(int window, int width, int height, const std::string& title, int
 
 void CloseWindow(int window) {
   QWidget* frame = WindowFrame(window);
+  if (frame != nullptr) JournalCall("window close " + std::to_string(window));
   ForgetWindow(window, frame);
   delete frame;
 }
@@ -191,6 +195,7 @@ void CloseWindow(int window) {
 bool IsWindowOpen(int window) { return WindowFrame(window) != nullptr; }
 
 void SetWindowTitle(int window, const std::string& title) {
+  JournalCall("window title " + std::to_string(window) + " [" + title + "]");
   if (QWidget* frame = WindowFrame(window)) frame->setWindowTitle(QString::fromStdString(title));
 }
 
@@ -271,6 +276,7 @@ bool CanScaleWindow(int window, int percent) {
 bool SetWindowScale(int window, int percent) {
   WindowSlot* slot = FindSlot(window);
   if (!slot || !CanScaleWindow(window, percent)) return false;
+  JournalCall("window scale " + std::to_string(window) + " " + std::to_string(percent));
   slot->scale = percent;
   if (!slot->fullScreen) {
     ShowAtScale(*slot, slot->frame->geometry().center());
@@ -287,6 +293,7 @@ int WindowScale(int window) {
 void SetWindowFullScreen(int window, bool on) {
   WindowSlot* slot = FindSlot(window);
   if (!slot || slot->fullScreen == on) return;
+  JournalCall("window full screen " + std::to_string(window) + " " + (on ? "on" : "off"));
   QWidget* frame = slot->frame;
   if (on) {
     DecorationOf(*slot);
@@ -425,6 +432,11 @@ void MovePointer(int window, int x, int y) {
   const QRect& a = shown.area;
   MovePointerShown(window, MapClientToShown(x, a.x(), a.width(), shown.size.width()),
                    MapClientToShown(y, a.y(), a.height(), shown.size.height()));
+}
+
+void SimulatePointerEvent(int window, EventKind kind, int x, int y) {
+  MovePointer(window, x, y);
+  PostEvent({kind, window, 0});
 }
 
 int ShowSystemCursor() {

@@ -110,6 +110,9 @@ int WindowMouseY(int window);
 void MovePointer(int window, int x, int y);
 // Puts the pointer at a pixel of the client area as the desktop shows it (tests).
 void MovePointerShown(int window, int x, int y);
+// Puts the pointer at a position of the client area and queues a mouse event of that kind there,
+// as if the user had caused it (tests).
+void SimulatePointerEvent(int window, EventKind kind, int x, int y);
 
 // The system cursor's display counter: visible while it is 0 or more. Each call changes the
 // counter by one and returns the new value.

@@ -1,0 +1,76 @@
+// Shared pieces of the recorded play-throughs: a scratch application directory, the journal
+// written out with the scratch paths made neutral, and the comparison with the golden file.
+//
+// A play-through drives a whole program in-process with a fixed random seed and virtual time,
+// and compares the journal of everything the program did towards the outside (frames, sounds,
+// dialogs, timers, Config.ini, programs and pages) with a golden file beside this header.
+// PELMORA_WRITE_GOLDEN=1 writes the golden file instead; that is only right when a change of
+// behaviour is meant.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/journal.h"
+
+namespace playthrough {
+
+namespace fs = std::filesystem;
+
+// A scratch application directory linking the built one's resources, with a Config.ini of its
+// own, so that the play-through's settings never touch the build's.
+inline std::string MakeScratchAppDirectory(const std::string& name) {
+  const fs::path dir = fs::temp_directory_path() / (name + "-" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const fs::path built = PELMORA_APP_DIR;
+  for (const char* entry : {"Images", "Sound", "Maps"})
+    fs::create_directory_symlink(built / entry, dir / entry);
+  fs::copy_file(built / "Config.ini", dir / "Config.ini");
+  return dir.string();
+}
+
+// A journal line with the scratch directory written as "<app>".
+inline std::string Neutral(std::string line, const std::string& scratch) {
+  for (size_t at = line.find(scratch); at != std::string::npos; at = line.find(scratch, at))
+    line.replace(at, scratch.size(), "<app>");
+  return line;
+}
+
+// Compares the journal with the golden file and reports the first difference; the whole record
+// is written beside the test program for a diff.
+inline void ExpectJournalMatchesGolden(const std::string& goldenName, const std::string& scratch) {
+  std::vector<std::string> lines;
+  for (const std::string& line : CallJournal()) lines.push_back(Neutral(line, scratch));
+  const fs::path golden = fs::path(PELMORA_SOURCE_DIR) / "tests/playthrough" / goldenName;
+  const char* write = std::getenv("PELMORA_WRITE_GOLDEN");
+  if (write != nullptr && std::string(write) == "1") {
+    std::ofstream out(golden, std::ios::binary);
+    for (const std::string& line : lines) out << line << '\n';
+    return;
+  }
+  std::ofstream actual(goldenName + ".actual", std::ios::binary);
+  for (const std::string& line : lines) actual << line << '\n';
+
+  std::ifstream in(golden, std::ios::binary);
+  ASSERT_TRUE(in.good()) << "no golden file " << golden;
+  std::vector<std::string> expected;
+  for (std::string line; std::getline(in, line);) expected.push_back(line);
+  const size_t common = std::min(lines.size(), expected.size());
+  for (size_t i = 0; i < common; ++i) {
+    ASSERT_EQ(lines[i], expected[i]) << "first difference at line " << i + 1 << " of "
+                                     << goldenName << "; the record is in " << goldenName
+                                     << ".actual";
+  }
+  EXPECT_EQ(lines.size(), expected.size()) << "the record and " << goldenName
+                                           << " differ in length";
+}
+
+}  // namespace playthrough
