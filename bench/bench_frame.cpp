@@ -11,6 +11,7 @@
 #include <string>
 
 #include "game/app/app_state.h"
+#include "game/presentation/view_state.h"
 #include "game/app/main_loop.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/level_model.h"
@@ -69,13 +70,13 @@ void RunTicks(benchmark::State& state) {
 void ShowPage(int page) {
   gApp.inPlay = false;
   gApp.screenState = page;
-  gApp.hoveredButton = 0;
+  gView.hoveredButton = 0;
 }
 
 void BM_MainMenuFrame(benchmark::State& state) {
   if (!BringUpGame()) return state.SkipWithError("the game did not start");
   ShowPage(ScreenMainMenu);
-  gApp.hoveredButton = 1;
+  gView.hoveredButton = 1;
   RunTicks(state);
 }
 BENCHMARK(BM_MainMenuFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -154,8 +155,8 @@ void BM_LevelSelectFrame(benchmark::State& state) {
   gMap.levelCount = 4;
   gApp.inPlay = false;
   gApp.screenState = ScreenLevelSelect;
-  gApp.pageOffset = 0;
-  gApp.hoveredButton = 2;
+  gView.pageOffset = 0;
+  gView.hoveredButton = 2;
   RunTicks(state);
 }
 BENCHMARK(BM_LevelSelectFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -172,7 +173,7 @@ void BM_ShownBiggerMenuFrame(benchmark::State& state) {
     return state.SkipWithError("the desktop is too small for the scale");
   PollEvent();
   ShowPage(ScreenMainMenu);
-  gApp.hoveredButton = 1;
+  gView.hoveredButton = 1;
   RunTicks(state);
   state.SetLabel(std::string(state.range(0) == 1 ? "full" : "changes") +
                  (percent == 0 ? ", full screen" : ", " + std::to_string(percent) + " %"));

@@ -108,7 +108,7 @@ BENCHMARK(BM_ShuffleAndSearch500_Full)->Unit(benchmark::kMillisecond);
 
 void BM_StartLevel_Stuck(benchmark::State& state) {
   StuckMapLevel();
-  gApp.freeMode = true;
+  gPlay.freeMode = true;
   gSettings.backgroundType = 2;
   for (auto _ : state) StartLevel(1);
   if (gLevel.startCount != 284) state.SkipWithError("the pyramid must start with 284 tiles");

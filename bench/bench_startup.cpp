@@ -18,7 +18,7 @@ bool OpenBenchScreen() {
   static bool open = false;
   if (open) return true;
   if (chdir(PELMORA_APP_DIR) != 0 || !InitPlatform()) return false;
-  gApp.appDirectory = CurrentDirectory();
+  gFiles.appDirectory = CurrentDirectory();
   if (!OpenWindow(GameWindow, ScreenWidthPx, ScreenHeightPx, "bench") ||
       !OpenScreen(GameWindow, 0, 0, ScreenWidthPx, ScreenHeightPx))
     return false;

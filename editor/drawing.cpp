@@ -13,7 +13,7 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/random.h"
-#include "tools/assetgen/embedded_pictures.h"
+#include "carried/carried_pictures.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "platform/gadget.h"
 #include "platform/picture.h"
 #include "platform/process.h"
-#include "tools/assetgen/embedded_pictures.h"
+#include "carried/carried_pictures.h"
 
 EditorState gEditor;
 
@@ -151,8 +151,8 @@ void ReselectCurrentLevelAndLayer() {
 }
 
 void HandleMainWindowEvent(const Event& event) {
-  const int x = WindowMouseX(EditorWindow);
-  const int y = WindowMouseY(EditorWindow);
+  const int x = event.x;
+  const int y = event.y;
   switch (event.kind) {
     case EventCloseWindow: HandleCloseRequest(); break;
     case EventShortcut: HandleShortcut(event.number); break;

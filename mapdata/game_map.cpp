@@ -16,7 +16,6 @@ MapLoadSettings gMapLoad = {nullptr, DefaultLoadPacingMs};
 
 namespace {
 
-constexpr int MaxFaces = 42;
 constexpr int FaceRangeOffset = 6;        // K = tiles / 2 - 6
 constexpr int FirstGameLayer = 2;         // layer field 1 lies at game layer index 2
 constexpr int GameLayerFields = LayerSlots - FirstGameLayer;   // layer fields that fit: 11
@@ -44,7 +43,7 @@ bool PlaceLevel(std::string_view text) {
     }
   }
   int faceRange = tiles / 2 - FaceRangeOffset;
-  if (faceRange > MaxFaces) faceRange = MaxFaces;
+  if (faceRange > FaceCount) faceRange = FaceCount;
 
   int level = ++m.levelCount;
   m.arrangementType[level] = NumberValue(split.typeField);

@@ -19,6 +19,8 @@
 
 // ---- Game model ----------------------------------------------------------------------------
 
+constexpr int FaceCount = 42;         // face codes 1..42, the faces of the tile-face sheet
+
 struct GameMap {
   CellGrid* store;                    // the map store: face codes 1..42, 0 empty; CreateMapStore
   int arrangementType[LevelSlots];    // type 1..4 of each level as read

@@ -52,6 +52,18 @@ class FrameWidget : public QWidget {
 };
 
 // Client area: shows the screen and turns mouse input into events.
+// A point of the client widget as the program sees its client area: on a window shown bigger,
+// the pixel drawn there; -1 outside [0, size), on the bars.
+int ShownToClientX(int window, int shownX) {
+  const ShownClient shown = ShownClientOf(window);
+  return MapShownToClient(shownX, shown.area.x(), shown.area.width(), shown.size.width());
+}
+
+int ShownToClientY(int window, int shownY) {
+  const ShownClient shown = ShownClientOf(window);
+  return MapShownToClient(shownY, shown.area.y(), shown.area.height(), shown.size.height());
+}
+
 class ClientWidget : public QWidget {
  public:
   ClientWidget(int window, QWidget* frame) : QWidget(frame), window_(window) {
@@ -70,16 +82,20 @@ class ClientWidget : public QWidget {
       painter.fillRect(rest, bars ? QBrush(Qt::black) : palette().window());
     NoteDispatched();
   }
-  void mouseMoveEvent(QMouseEvent*) override { PostEvent({EventMouseMove, window_, 0}); }
+  void mouseMoveEvent(QMouseEvent* event) override { PostMouse(EventMouseMove, event); }
   void mousePressEvent(QMouseEvent* event) override { PostButton(event, true); }
   void mouseReleaseEvent(QMouseEvent* event) override { PostButton(event, false); }
 
  private:
   void PostButton(QMouseEvent* event, bool down) {
     if (event->button() == Qt::LeftButton)
-      PostEvent({down ? EventLeftButtonDown : EventLeftButtonUp, window_, 0});
+      PostMouse(down ? EventLeftButtonDown : EventLeftButtonUp, event);
     else if (event->button() == Qt::RightButton)
-      PostEvent({down ? EventRightButtonDown : EventRightButtonUp, window_, 0});
+      PostMouse(down ? EventRightButtonDown : EventRightButtonUp, event);
+  }
+  void PostMouse(EventKind kind, QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    PostEvent({kind, window_, 0, ShownToClientX(window_, at.x()), ShownToClientY(window_, at.y())});
   }
 
   int window_;
@@ -411,10 +427,7 @@ static int PointerCoordinate(int window, bool horizontal) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return -1;
   const QPoint at = PointerInClient(window, client);
-  const ShownClient shown = ShownClientOf(window);
-  const QRect& a = shown.area;
-  return horizontal ? MapShownToClient(at.x(), a.x(), a.width(), shown.size.width())
-                    : MapShownToClient(at.y(), a.y(), a.height(), shown.size.height());
+  return horizontal ? ShownToClientX(window, at.x()) : ShownToClientY(window, at.y());
 }
 
 int WindowMouseX(int window) { return PointerCoordinate(window, true); }
@@ -436,7 +449,7 @@ void MovePointer(int window, int x, int y) {
 
 void SimulatePointerEvent(int window, EventKind kind, int x, int y) {
   MovePointer(window, x, y);
-  PostEvent({kind, window, 0});
+  PostEvent({kind, window, 0, x, y});
 }
 
 int ShowSystemCursor() {

@@ -70,6 +70,7 @@ struct Event {
   EventKind kind = EventNone;
   int window = -1;
   int number = 0;
+  int x = -1, y = -1;   // mouse events: where the pointer was in the client area, as WindowMouseX
 };
 
 // Blocks until the next event and returns it; timers fire meanwhile.

@@ -1,15 +1,16 @@
 // Input of the game window: which button lies under the pointer, what a left click does on
-// each page and in play, the keyboard shortcuts, the pointer and the credit window.
+// each page and in play, the keyboard shortcuts and the credit window.
 //
-// Sections: hit test | main menu | level selection | click handler | shortcuts | pointer
+// Sections: hit test | main menu | level selection | click handler | shortcuts
 #include "game/app/input.h"
 
 #include "game/app/app_state.h"
 #include "game/app/main_loop.h"
+#include "game/presentation/layout.h"
 #include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
 #include "game/presentation/sound.h"
-#include "game/presentation/sprites.h"
+#include "game/presentation/view_state.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/rules_state.h"
@@ -29,80 +30,37 @@ namespace {
 
 constexpr const char* NoSelectionMessage = "请先选择需要炸掉的麻将";
 
-// A button's open rectangle: left < x < right and top < y < bottom.
-struct HitBox {
-  int left, right, top, bottom;
-};
-
-bool Inside(const HitBox& box, int x, int y) {
-  return box.left < x && x < box.right && box.top < y && y < box.bottom;
-}
-
-// The in-game bar: five buttons at a 70-pixel pitch, then the level buttons of free mode.
-constexpr int BarTop = 560, BarBottom = 620, BarLeft = 270, BarPitch = 70, BarButtons = 5;
-constexpr HitBox LevelButtonRows = {0, 0, 563, 616};
-constexpr HitBox PreviousLevelBox = {25, 123, 563, 616};
-constexpr HitBox NextLevelBox = {131, 230, 563, 616};
-
-constexpr HitBox MenuBoxes[] = {
-    {250, 460, 150, 300}, {500, 710, 150, 300}, {105, 217, 400, 515}, {255, 370, 400, 515},
-    {405, 520, 400, 515}, {555, 670, 400, 515}, {705, 820, 400, 515},
-};
-
-// The four quarters of the selection page, then its page buttons.
-constexpr int QuarterSplitX = 460, QuarterSplitY = 280, QuarterBottom = 550;
-constexpr HitBox PageButtonBoxes[] = {
-    {50, 130, 575, 615}, {290, 370, 575, 615}, {440, 520, 575, 615}, {560, 640, 575, 615},
-};
-constexpr int LevelsPerPage = 4;
-
-// The settings button at the top right acts on every page.
-constexpr int SettingsAreaLeft = 840, SettingsAreaBottom = 45;
-
-constexpr int MaxItemCount = 99;
-constexpr int PointerTopRows = 2;   // the pointer is not drawn over the top two rows
-
 constexpr int CreditWidth = 290, CreditHeight = 145;
 constexpr int CreditImageGadget = 1000;
 
 // ---- Hit test ---------------------------------------------------------------------------------
 
-int HitPlayBar(int x, int y) {
-  if (BarTop < y && y < BarBottom) {
-    for (int k = 1; k <= BarButtons; ++k)
-      if (BarLeft + BarPitch * (k - 1) < x && x < BarLeft + BarPitch * k) return k;
-  }
-  if (gApp.freeMode && LevelButtonRows.top < y && y < LevelButtonRows.bottom) {
-    if (Inside(PreviousLevelBox, x, y)) return ButtonPreviousLevel;
-    if (Inside(NextLevelBox, x, y)) return ButtonNextLevel;
-  }
+// The first button of the table whose box holds the point, 0 for none.
+template <size_t N>
+int HitButtons(const ButtonPlace (&buttons)[N], int x, int y) {
+  for (const ButtonPlace& place : buttons)
+    if (Inside(place.hit, x, y)) return place.button;
   return 0;
 }
 
-int HitMenu(int x, int y) {
-  for (int i = 0; i < static_cast<int>(std::size(MenuBoxes)); ++i)
-    if (Inside(MenuBoxes[i], x, y)) return i + 1;
-  return 0;
+int HitPlayBar(int x, int y) {
+  if (int button = HitButtons(BarButtons, x, y)) return button;
+  return gPlay.freeMode ? HitButtons(LevelButtons, x, y) : 0;
 }
 
 int HitLevelSelect(int x, int y) {
-  if (0 < x && x < QuarterSplitX && y < QuarterSplitY) return 1;
-  if (x > QuarterSplitX && y < QuarterSplitY) return 2;
-  if (0 < x && x < QuarterSplitX && QuarterSplitY < y && y < QuarterBottom) return 3;
-  if (x > QuarterSplitX && QuarterSplitY < y && y < QuarterBottom) return 4;
-  for (int i = 0; i < static_cast<int>(std::size(PageButtonBoxes)); ++i)
-    if (Inside(PageButtonBoxes[i], x, y)) return SelectMainMenu + i;
-  return 0;
+  if (int button = HitButtons(ThumbnailButtons, x, y)) return button;
+  return HitButtons(PageButtons, x, y);
 }
 
 // ---- Main menu --------------------------------------------------------------------------------
 
 void LoadDefaultMap() {
-  LoadMapFile(ResolvePath(gApp.appDirectory + DefaultMapName));
+  LoadMapFile(ResolvePath(gFiles.appDirectory + DefaultMapName));
 }
 
 void StartProgressMode() {
-  gApp.freeMode = false;
+  gPlay.freeMode = false;
   if (!gApp.mapLoaded || !gApp.progressMap) {
     gApp.progressMap = true;
     LoadDefaultMap();
@@ -113,26 +71,26 @@ void StartProgressMode() {
 }
 
 void StartFreeMode() {
-  gApp.freeMode = true;
+  gPlay.freeMode = true;
   if (!gApp.mapLoaded || gApp.progressMap) {
     gApp.progressMap = false;
     LoadDefaultMap();
     gApp.mapLoaded = true;
   }
   RestartFrameTimer();
-  gApp.pageOffset = 0;
+  gView.pageOffset = 0;
   gApp.screenState = ScreenLevelSelect;
 }
 
 // A new game on a map file chosen by the player, in progress mode.
 void OpenMapFromDialog() {
   ShowSystemCursor();
-  std::string path = ChooseOpenFile(OpenMapTitle, gApp.appDirectory, MapFileFilter);
+  std::string path = ChooseOpenFile(OpenMapTitle, gFiles.appDirectory, MapFileFilter);
   if (path.empty()) return;
   gMap.levelCount = 0;
   SetCurrentLevel(1);
   ResetGameFigures();
-  gApp.freeMode = false;
+  gPlay.freeMode = false;
   LoadMapFile(path);
   gApp.mapLoaded = true;
   StartLevel(1);
@@ -143,7 +101,7 @@ void PressMenuButton(int button) {
   switch (button) {
     case MenuProgressMode: StartProgressMode(); break;
     case MenuFreeMode: StartFreeMode(); break;
-    case MenuEditor: RunProgram(ResolvePath(gApp.appDirectory + EditorProgramName)); break;
+    case MenuEditor: RunProgram(ResolvePath(gFiles.appDirectory + EditorProgramName)); break;
     case MenuOpenMap: OpenMapFromDialog(); break;
     case MenuSettings:
       ShowSystemCursor();
@@ -158,7 +116,7 @@ void PressMenuButton(int button) {
 // ---- Level selection --------------------------------------------------------------------------
 
 void PressSelectButton(int button) {
-  int& p = gApp.pageOffset;
+  int& p = gView.pageOffset;
   if (button >= 1 && button <= LevelsPerPage) {
     // A thumbnail beyond the last level has no tiles to play; an empty map still starts
     // level 1 so that its error is shown.
@@ -224,10 +182,10 @@ int HitTest(int x, int y) {
   if (gApp.inPlay)
     button = HitPlayBar(x, y);
   else if (gApp.screenState == ScreenMainMenu)
-    button = HitMenu(x, y);
+    button = HitButtons(MenuButtons, x, y);
   else if (gApp.screenState == ScreenLevelSelect)
     button = HitLevelSelect(x, y);
-  gApp.hoveredButton = button;
+  gView.hoveredButton = button;
   return button;
 }
 
@@ -237,7 +195,7 @@ void HandleClick(int x, int y) {
   SwitchHintSparkleOff();
   PickBoardCell(gLevel.board, gLevel.arrangementType, x, y, a.pickedLayer, a.pickedRow,
                 a.pickedColumn);
-  if (x > SettingsAreaLeft && y < SettingsAreaBottom) OpenSettingsWindow();
+  if (Inside(SettingsButton.hit, x, y)) OpenSettingsWindow();
 
   if (a.inPlay) {
     if (a.pickedLayer != -1) {
@@ -270,7 +228,7 @@ void HandleShortcut(int eventNumber) {
     case ShortcutShuffle: ShuffleBoard(); break;
     case ShortcutBomb:
       if (gLevel.first.layer == -1)
-        ShowMessage("", NoSelectionMessage);
+        ShowMessage(NoTitle, NoSelectionMessage);
       else
         UseBomb();
       break;
@@ -287,20 +245,7 @@ void HandleShortcut(int eventNumber) {
 }
 
 void OpenCreditWindow() {
-  if (!OpenWindow(CreditWindow, CreditWidth, CreditHeight, "", 0, GameWindow)) return;
+  if (!OpenWindow(CreditWindow, CreditWidth, CreditHeight, NoTitle, 0, GameWindow)) return;
   UseGadgetList(CreditWindow);
   ImageGadget(CreditImageGadget, 0, 0, CreditWidth, CreditHeight, ImageCredit);
-}
-
-// ---- Pointer ----------------------------------------------------------------------------------
-
-void DrawPointer() {
-  int x = WindowMouseX(GameWindow);
-  int y = WindowMouseY(GameWindow);
-  if (IsWindowActive(GameWindow) && x >= 0 && y >= PointerTopRows) {
-    if (HideSystemCursor() < -1) ShowSystemCursor();
-    DisplaySprite(SpritePointer, x, y);
-  } else {
-    if (ShowSystemCursor() > 1) HideSystemCursor();
-  }
 }

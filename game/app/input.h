@@ -1,4 +1,5 @@
-// Input of the game window: the hit test, the click handler, the shortcuts and the pointer.
+// Input of the game window: the hit test, the click handler and the shortcuts. The buttons of
+// each page are declared in game/presentation/layout.h.
 #pragma once
 
 // Event numbers of the keyboard shortcuts.
@@ -15,23 +16,6 @@ enum GameShortcut {
   ShortcutFullScreen = 113,      // F11, the desktop's usual key for it
 };
 
-// Buttons of the in-game bar (hover numbers in play).
-enum PlayButton {
-  ButtonHint = 1, ButtonBomb = 2, ButtonShuffle = 3, ButtonPause = 4, ButtonHome = 5,
-  ButtonPreviousLevel = 6, ButtonNextLevel = 7,
-};
-
-// Buttons of the main menu.
-enum MenuButton {
-  MenuProgressMode = 1, MenuFreeMode = 2, MenuEditor = 3, MenuOpenMap = 4, MenuSettings = 5,
-  MenuHelp = 6, MenuWebSite = 7,
-};
-
-// Buttons of the level selection: 1..4 the thumbnails, then the page buttons.
-enum SelectButton {
-  SelectMainMenu = 5, SelectPreviousPage = 6, SelectFirstPage = 7, SelectNextPage = 8,
-};
-
 // The maker's web site, opened by the menu's web-site button.
 constexpr const char* WebSiteAddress = "https://pelmora.example.org/";
 // The map editor, started beside the game.
@@ -44,7 +28,5 @@ int HitTest(int x, int y);
 void HandleClick(int x, int y);
 // A keyboard shortcut of the game window.
 void HandleShortcut(int eventNumber);
-// The game's own pointer, or the system cursor outside the drawing area.
-void DrawPointer();
 // Opens window 100 with the credit picture.
 void OpenCreditWindow();

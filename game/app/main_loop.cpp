@@ -1,36 +1,36 @@
-// The spine of the game: start-up in its fixed order, the intro, the frame tick, the pause
-// animation and the event loop.
+// The spine of the game: start-up in its fixed order, the services the rules ask for, the
+// intro, the frame tick and the event loop.
 //
-// Sections: start-up | intro tick | frame tick | pause animation | event loop
+// Sections: start-up | rules services | intro tick | frame tick | event loop
 #include "game/app/main_loop.h"
 
 #include <cstdio>
 
+#include "carried/carried_pictures.h"
 #include "game/app/app_state.h"
 #include "game/app/input.h"
 #include "game/presentation/background.h"
-#include "game/presentation/frame_cache.h"
-#include "game/presentation/pages.h"
-#include "game/presentation/play_view.h"
+#include "game/presentation/effects_view.h"
+#include "game/presentation/fonts.h"
+#include "game/presentation/frame_view.h"
 #include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
-#include "game/presentation/sparkles.h"
 #include "game/presentation/sound.h"
 #include "game/presentation/sprites.h"
+#include "game/presentation/view_state.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/removal_effects.h"
 #include "game/rules/result_screen.h"
+#include "game/rules/rules_services.h"
 #include "game/rules/rules_state.h"
 #include "game/rules/scoring.h"
 #include "mapdata/level_model.h"
 #include "platform/app.h"
 #include "platform/colour.h"
 #include "platform/dialog.h"
-#include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/process.h"
-#include "tools/assetgen/embedded_pictures.h"
 
 AppState gApp;
 
@@ -38,32 +38,8 @@ namespace {
 
 constexpr const char* UnsupportedMessage = "您的电脑不支持此游戏";
 constexpr const char* GameDesktopEntry = "org.example.pelmora";
-constexpr const char* MessageTitle = "提示";
 constexpr int IntroColour = Rgb(255, 220, 50);
-constexpr int IntroStartCounter = 400;
 constexpr int IntroEndCounter = -300;
-constexpr int Opaque = 255;
-
-struct FontSpec {
-  int font;
-  const char* face;
-  int points;
-};
-constexpr FontSpec GameFonts[] = {
-    {FontHugeHei, "黑体", 120},  {FontSmallHei, "黑体", 15},    {FontTitleHei, "黑体", 90},
-    {FontImpact36, "Impact", 36}, {FontImpact48, "Impact", 48}, {FontBannerHei, "黑体", 26},
-};
-
-// Positions of the fixed pictures of every frame.
-constexpr int TitleBannerX = 260, TitleBannerY = 10;
-constexpr int BottomBarX = 0, BottomBarY = 550;
-constexpr int SettingsButtonX = 835, SettingsButtonY = 5;
-
-// The pause animation: a picture sweeping across the screen with a cloud of stars.
-constexpr int PauseSweepLength = 500;
-constexpr int PauseStarCount = 101;
-constexpr int PauseStarSpreadX = 450, PauseStarSpreadY = 130;
-constexpr int PauseStarOffsetX = 70, PauseStarOffsetY = 30;
 
 void SwitchToLoadingPage() { gApp.screenState = ScreenLoading; }
 
@@ -71,15 +47,11 @@ void SwitchToLoadingPage() { gApp.screenState = ScreenLoading; }
 
 void SetStartValues() {
   gApp = AppState{};
-  gApp.appDirectory = CurrentDirectory();
-  gApp.configPath = gApp.appDirectory + "Config.ini";
+  gView = ViewState{};
+  FindGameFiles();
   gMap.levelCount = 0;
   SetCurrentLevel(1);
   gMapLoad.loadingBegins = SwitchToLoadingPage;
-}
-
-void LoadGameFonts() {
-  for (const FontSpec& f : GameFonts) LoadFont(f.font, f.face, f.points, true);
 }
 
 // The shortcut table of the game window.
@@ -98,9 +70,51 @@ void AddGameShortcuts() {
   AddShortcut(GameWindow, FunctionKey(11), 0, ShortcutFullScreen);
 }
 
+// ---- Rules services ---------------------------------------------------------------------------
+
+void StartLevelClock() { StartTimer(GameWindow, LevelClockTimer, LevelClockPeriodMs, ClockTick); }
+void StopLevelClock() { StopTimer(GameWindow, LevelClockTimer); }
+
+void ShowPage(int screenState) {
+  gApp.screenState = screenState;
+  gApp.inPlay = false;
+}
+
+// The board is shown over the main menu's state, with nothing hovered yet.
+void ShowBoard() {
+  gApp.screenState = ScreenMainMenu;
+  gApp.inPlay = true;
+  gView.hoveredButton = 0;
+}
+
+void LeavePlay() { gApp.inPlay = false; }
+
+void DropMap() {
+  gApp.screenState = ScreenMainMenu;
+  gApp.mapLoaded = false;
+}
+
+void BindRulesServices() {
+  gRulesServices = RulesServices{
+      PlaySound,       PlayEffect,        ShowMessage,       ChooseBackground,
+      StartLevelClock, StopLevelClock,    RestartFrameTimer, ShowPage,
+      ShowBoard,       LeavePlay,         DropMap,
+  };
+}
+
+void EndIntro() {
+  StopTimer(GameWindow, FrameTimer);
+  // Nothing shows the intro again: its two screen-sized cards give their memory back.
+  FreeSprite(SpriteIntroCard1);
+  FreeSprite(SpriteIntroCard2);
+  gApp.screenState = ScreenMainMenu;
+  StartTimer(GameWindow, FrameTimer, FramePeriodMs, FrameTick);
+  MusicCheck();
+  StartTimer(GameWindow, MusicCheckTimer, MusicCheckPeriodMs, MusicCheck);
+}
+
 }  // namespace
 
-// Steps 10 to 16 of start-up.
 bool OpenGameScreen() {
   if (!OpenWindow(GameWindow, ScreenWidthPx, ScreenHeightPx, gApp.windowTitle,
                   WindowMinimiseBox)) {
@@ -123,128 +137,38 @@ bool OpenGameScreen() {
   return true;
 }
 
-namespace {
-
-// ---- Pause animation --------------------------------------------------------------------------
-
-void DrawPauseAnimation() {
-  AppState& a = gApp;
-  a.pauseA -= 1;
-  a.pauseB += 1;
-  if (a.pauseA < 0) a.pauseA = PauseSweepLength;
-  if (a.pauseB > PauseSweepLength) {
-    a.pauseB = 0;
-    a.pausePhase += 1;
-  }
-  // The phase's parity swaps the roles of the two coordinates.
-  int x = a.pausePhase % 2 == 0 ? a.pauseA : a.pauseB;
-  int y = a.pausePhase % 2 == 0 ? a.pauseB : a.pauseA;
-  DisplaySprite(SpritePausePicture, x, y);
-  DrawSparkles(SpriteStar, PauseStarCount, x - PauseStarOffsetX, PauseStarSpreadX,
-               y - PauseStarOffsetY, PauseStarSpreadY);
-}
-
-// The page of the current screen state.
-void DrawScreenPage() {
-  switch (gApp.screenState) {
-    case ScreenMainMenu: DrawMenuPage(); break;
-    case ScreenLevelIntro: DrawLevelIntroPage(); break;
-    case ScreenResult: DrawResultScreen(); break;
-    case ScreenLoading: DrawLoadingPage(); break;
-    case ScreenLevelSelect: DrawLevelSelectPage(); break;
-    case ScreenHelp: DrawHelpPage(); break;
-    default: break;
-  }
-}
-
-void DrawFixedPictures() {
-  DisplaySprite(SpriteBackground, 0, 0);
-  DisplaySprite(SpriteTitleBanner, TitleBannerX, TitleBannerY);
-  DisplaySprite(SpriteBottomBar, BottomBarX, BottomBarY);
-  DisplaySprite(SpriteSettingsButton, SettingsButtonX, SettingsButtonY);
-}
-
-// The fixed pictures and the given part, from the kept picture while the key is unchanged.
-void DrawFrameBase(uint64_t key, void (*drawPart)()) {
-  if (DrawCachedFrameBase(key)) return;
-  DrawFixedPictures();
-  drawPart();
-  StoreFrameBase(key);
-}
-
-// The panel, then the board. While the board stays clear of the panel, the fixed pictures with
-// the board are kept as one picture and the panel is drawn over it: the same pixels.
-void DrawPlayFrame() {
-  uint64_t key = 0;
-  if (!gPlay.paused && IsFrameCacheEnabled() && BoardFrameKey(key)) {
-    DrawFrameBase(key, DrawBoard);
-    DrawPanel();
-    return;
-  }
-  DrawFixedPictures();
-  DrawPanel();
-  DrawBoard();
-}
-
-void DrawPageFrame() {
-  if (gApp.screenState == ScreenLevelSelect && IsFrameCacheEnabled()) {
-    DrawFrameBase(SelectPageFrameKey(), DrawLevelThumbnails);
-    DrawLevelSelectControls();
-    return;
-  }
-  DrawFixedPictures();
-  DrawScreenPage();
-}
-
-void EndIntro() {
-  StopTimer(GameWindow, FrameTimer);
-  // Nothing shows the intro again: its two screen-sized cards give their memory back.
-  FreeSprite(SpriteIntroCard1);
-  FreeSprite(SpriteIntroCard2);
-  gApp.screenState = ScreenMainMenu;
-  StartTimer(GameWindow, FrameTimer, FramePeriodMs, FrameTick);
-  MusicCheck();
-  StartTimer(GameWindow, MusicCheckTimer, MusicCheckPeriodMs, MusicCheck);
-}
-
-}  // namespace
-
 // ---- Intro tick -------------------------------------------------------------------------------
 
 void IntroTick() {
   gApp.introCounter -= 2;
-  const int c = gApp.introCounter;
   FlipScreen();
   ClearScreen(IntroColour);
-  if (c <= IntroEndCounter) {
+  if (gApp.introCounter <= IntroEndCounter)
     EndIntro();
-  } else if (c >= 0 && c < Opaque) {
-    DisplaySprite(SpriteIntroCard1, 0, 0, c);
-  } else if (c > Opaque) {
-    DisplaySprite(SpriteIntroCard1, 0, 0);
-  } else if (c < 0 && c > -Opaque) {
-    DisplaySprite(SpriteIntroCard2, 0, 0, -c - 1);
-  } else if (c <= -Opaque) {
-    DisplaySprite(SpriteIntroCard2, 0, 0);
-  }
+  else
+    DrawIntroCard(gApp.introCounter);
   DrawPointer();
 }
 
 // ---- Frame tick -------------------------------------------------------------------------------
 
+// The effects move on one frame each and are drawn in their fixed order, so every random draw
+// falls where it always has.
 void FrameTick() {
   FlipScreen();
   ClearScreen(Rgb(0, 0, 0));
-  if (gApp.inPlay)
+  if (gApp.inPlay) {
     DrawPlayFrame();
-  else
-    DrawPageFrame();
-  DrawParticleBurst();
-  DrawBombAnimation();
+  } else {
+    if (gApp.screenState == ScreenResult) StepResultScreen();
+    DrawPageFrame(gApp.screenState);
+  }
+  if (StepParticleBurst()) DrawParticleBurst();
+  if (StepBombAnimation()) DrawBombAnimation();
   if (gPlay.paused) DrawPauseAnimation();
-  DrawFlyingTiles();
-  DrawHintSparkle();
-  DrawRewardBanner();
+  if (StepFlyingTiles()) DrawFlyingTiles();
+  if (StepHintSparkle()) DrawHintSparkle();
+  if (StepRewardBanner()) DrawRewardBanner();
   DrawPointer();
 }
 
@@ -260,12 +184,10 @@ void HandleGameEvent(const Event& event) {
     switch (event.kind) {
       case EventCloseWindow: gApp.quit = true; break;
       case EventShortcut: HandleShortcut(event.number); break;
-      case EventMouseMove:
-        gApp.hoveredButton = HitTest(WindowMouseX(GameWindow), WindowMouseY(GameWindow));
-        break;
+      case EventMouseMove: HitTest(event.x, event.y); break;
       case EventLeftButtonDown:
-        gApp.lastClickX = WindowMouseX(GameWindow);
-        gApp.lastClickY = WindowMouseY(GameWindow);
+        gApp.lastClickX = event.x;
+        gApp.lastClickY = event.y;
         if (gApp.screenState < ScreenIntro) HandleClick(gApp.lastClickX, gApp.lastClickY);
         break;
       default: break;   // releases and the right button do nothing
@@ -282,9 +204,12 @@ void HandleGameEvent(const Event& event) {
   }
 }
 
+// Start-up in its fixed order: grids, start values, fonts, sounds, settings, carried pictures,
+// the resource check; OpenGameScreen goes on from there.
 bool StartGame() {
   CreateMapStore();
   SetStartValues();
+  BindRulesServices();
   LoadGameFonts();
   OpenGameSounds();
   ReadSettings();

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "game/app/app_state.h"
 #include "game/presentation/frame_cache.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
 #include "game/presentation/sprites.h"
+#include "game/rules/game_numbers.h"
 #include "platform/files.h"
 #include "platform/picture.h"
 #include "platform/random.h"
@@ -33,7 +34,7 @@ std::vector<std::string> CollectFolderPictures(const std::string& directory) {
 void LoadDefaultBackground() {
   int n = Random(DefaultBackgroundCount - 1) + 1;
   LoadSprite(SpriteBackground,
-             ResolvePath(gApp.appDirectory + "Images\\bg" + std::to_string(n) + ".jpg"),
+             ResolvePath(gFiles.appDirectory + "Images\\bg" + std::to_string(n) + ".jpg"),
              SpriteOpaque);
 }
 

@@ -5,10 +5,13 @@
 
 #include <string>
 
-#include "game/app/app_state.h"
+#include "game/presentation/fonts.h"
 #include "game/presentation/frame_cache.h"
+#include "game/presentation/layout.h"
 #include "game/presentation/sparkles.h"
 #include "game/presentation/sprites.h"
+#include "game/presentation/view_state.h"
+#include "game/rules/game_numbers.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/level_model.h"
 #include "platform/colour.h"
@@ -42,7 +45,6 @@ constexpr int LoadingSparkles = 51, LoadingSparkleX = 105, LoadingSparkleSpreadX
 constexpr int LoadingSparkleY = 185;
 
 // Level selection: four thumbnails in a 2 x 2 grid, one page of levels.
-constexpr int ThumbnailPitchX = 470, ThumbnailPitchY = 270;
 constexpr int ThumbCellX = 18, ThumbCellY = 23, ThumbLeft = 30, ThumbTop = 35;
 constexpr int SelectSparkles = 101, QuarterSpreadX = 400, QuarterSpreadY = 250;
 constexpr int QuarterRightX = 480, QuarterLowerY = 280;
@@ -50,16 +52,17 @@ constexpr int GridLineX = 460, GridLineLength = 555, GridLineY = 277;
 constexpr int LevelNumberX[4] = {210, 710, 210, 710};
 constexpr int LevelNumberY[4] = {110, 110, 380, 380};
 
+// The page buttons' captions: two copies each, from the caption's place.
 struct PageLabel {
   const char* text;
-  int firstColour, firstX, firstY;
-  int secondColour, secondX, secondY;
+  int firstColour, firstDx, firstDy;
+  int secondColour, secondDx, secondDy;
 };
 constexpr PageLabel PageLabels[] = {
-    {"主菜单", White, 50, 581, Black, 50, 580},
-    {"上一页", Black, 300, 580, Yellow, 301, 581},
-    {"首  页", Black, 431, 581, Yellow, 430, 580},
-    {"下一页", Black, 561, 581, Yellow, 560, 580},
+    {"主菜单", White, 0, 1, Black, 0, 0},
+    {"上一页", Black, 0, 0, Yellow, 1, 1},
+    {"首  页", Black, 1, 1, Yellow, 0, 0},
+    {"下一页", Black, 1, 1, Yellow, 0, 0},
 };
 
 // Help page.
@@ -183,15 +186,15 @@ void DrawLevelSelectPage() {
 }
 
 void DrawLevelThumbnails() {
-  for (int n = 0; n < 4; ++n)
-    DrawThumbnail(gApp.pageOffset + n + 1, ThumbnailPitchX * (n % 2), ThumbnailPitchY * (n / 2));
+  for (int n = 0; n < LevelsPerPage; ++n)
+    DrawThumbnail(gView.pageOffset + n + 1, ThumbnailButtons[n].x, ThumbnailButtons[n].y);
 }
 
 uint64_t SelectPageFrameKey() {
   uint64_t key = MixFrameKey(MixFrameKey(FrameKeyStart, FrameKeySelectPage), BackgroundGeneration());
-  key = MixFrameKey(key, gApp.pageOffset);
-  for (int n = 1; n <= 4; ++n) {
-    int level = gApp.pageOffset + n;
+  key = MixFrameKey(key, gView.pageOffset);
+  for (int n = 1; n <= LevelsPerPage; ++n) {
+    int level = gView.pageOffset + n;
     if (level < 1 || level > MaxLevels || gMap.store == nullptr) continue;
     key = MixFrameKey(key, gMap.arrangementType[level]);
     const LevelCells& cells = gMap.store->level[level];
@@ -204,8 +207,8 @@ uint64_t SelectPageFrameKey() {
 }
 
 void DrawLevelSelectControls() {
-  const int offset = gApp.pageOffset;
-  DrawHoverSparkles(gApp.hoveredButton);
+  const int offset = gView.pageOffset;
+  DrawHoverSparkles(gView.hoveredButton);
   if (!StartDrawingOnScreen()) return;
   DrawLine(GridLineX, 0, 1, GridLineLength, White);
   DrawLine(0, GridLineY, ScreenWidthPx, 1, White);
@@ -214,9 +217,13 @@ void DrawLevelSelectControls() {
     DrawText(FontImpact36, LevelNumberX[n] + 1, LevelNumberY[n] + 1, number, White);
     DrawText(FontImpact36, LevelNumberX[n], LevelNumberY[n], number, Black);
   }
-  for (const PageLabel& label : PageLabels) {
-    DrawText(FontSmallHei, label.firstX, label.firstY, label.text, label.firstColour);
-    DrawText(FontSmallHei, label.secondX, label.secondY, label.text, label.secondColour);
+  for (int i = 0; i < static_cast<int>(std::size(PageLabels)); ++i) {
+    const PageLabel& label = PageLabels[i];
+    const ButtonPlace& place = PageButtons[i];
+    DrawText(FontSmallHei, place.x + label.firstDx, place.y + label.firstDy, label.text,
+             label.firstColour);
+    DrawText(FontSmallHei, place.x + label.secondDx, place.y + label.secondDy, label.text,
+             label.secondColour);
   }
   StopDrawing();
 }

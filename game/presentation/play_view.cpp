@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <string>
 
-#include "game/app/app_state.h"
-#include "game/app/input.h"
 #include "game/presentation/frame_cache.h"
+#include "game/presentation/layout.h"
 #include "game/presentation/sparkles.h"
 #include "game/presentation/sprites.h"
+#include "game/presentation/view_state.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/geometry.h"
 #include "platform/picture.h"
@@ -23,7 +23,6 @@ constexpr int Dimmed = 200;
 constexpr int ShadowOffset = 3;
 
 // Panel layout: captions and the digit rows that follow them.
-constexpr int PreviousLevelX = 25, NextLevelX = 130, LevelButtonY = 565;
 constexpr int FreeScoreCaptionX = 650, FreeScoreCaptionY = 590, FreeScoreDigitsX = 705;
 constexpr int ScoreDigitsY = 593, SmallDigitPitch = 25;
 constexpr int LevelBeforeX = 10, LevelCaptionY = 565, LevelDigitsX = 118, LevelAfterX = 140;
@@ -35,8 +34,9 @@ constexpr int ColonX = 820, ColonY = 597;
 constexpr int SecondDigitX[2] = {830, 850};
 constexpr int TileCountCaptionX = 650, TileCountDigitsX = 685, CountCaptionY = 565;
 constexpr int RemainingCaptionX = 790, RemainingDigitsX = 827;
-constexpr int BarButtonX = 200, BarButtonPitch = 72, BarButtonY = 560, BarButtons = 5;
-constexpr int BarSparkles = 11, BarSparkleX = 190, BarSparkleSpreadX = 50, BarSparkleSpreadY = 40;
+// The stars of the hovered bar button start a little left of its picture.
+constexpr int BarSparkles = 11, BarSparkleOffsetX = -10, BarSparkleSpreadX = 50;
+constexpr int BarSparkleSpreadY = 40;
 
 // Item counts drawn on buttons 1 to 3: tens digit, then units digit slightly lower.
 struct ItemDigits {
@@ -47,11 +47,6 @@ constexpr ItemDigits BombDigits = {366, 571, 382, 575};
 constexpr ItemDigits ShuffleDigits = {438, 571, 454, 575};
 
 // Main menu.
-struct MenuPlace {
-  int x, y;
-};
-constexpr MenuPlace MenuPlaces[] = {{250, 150}, {500, 150}, {100, 400}, {250, 400},
-                                    {400, 400}, {550, 400}, {700, 400}};
 constexpr int MenuSparkles = 101, MenuSparkleSpreadX = 185, MenuSparkleSpreadY = 130;
 constexpr int BottomSparkles = 51, BottomSparkleX = -30, BottomSparkleSpreadX = 950;
 constexpr int BottomSparkleY = 530, BottomSparkleSpreadY = 60;
@@ -78,12 +73,14 @@ void DrawItemCount(int count, const ItemDigits& d) {
   DisplaySprite(SpriteItemDigit0 + count % 10, d.unitsX, d.unitsY);
 }
 
-int HoverOpacity(int button) { return gApp.hoveredButton == button ? Opaque : Dimmed; }
+int HoverOpacity(int button) { return gView.hoveredButton == button ? Opaque : Dimmed; }
 
 void DrawFreeModePanel() {
-  DisplaySprite(SpritePreviousLevel, PreviousLevelX, LevelButtonY,
-                HoverOpacity(ButtonPreviousLevel));
-  DisplaySprite(SpriteNextLevel, NextLevelX, LevelButtonY, HoverOpacity(ButtonNextLevel));
+  const int sprites[] = {SpritePreviousLevel, SpriteNextLevel};
+  for (int i = 0; i < 2; ++i) {
+    const ButtonPlace& place = LevelButtons[i];
+    DisplaySprite(sprites[i], place.x, place.y, HoverOpacity(place.button));
+  }
   DisplaySprite(SpriteCaptionScore, FreeScoreCaptionX, FreeScoreCaptionY);
   DrawDigits(gScore.scoreText, SpriteSmallDigit0, FreeScoreDigitsX, SmallDigitPitch,
              ScoreDigitsY);
@@ -107,16 +104,16 @@ void DrawProgressModePanel() {
 }
 
 void DrawBarButtons() {
-  for (int k = 1; k <= BarButtons; ++k) {
+  for (const ButtonPlace& place : BarButtons) {
+    const int k = place.button;
     int sprite = SpritePanelButton1 + k - 1;
     if (k == ButtonPause && gPlay.paused) sprite = SpritePauseButtonPaused;
-    int x = BarButtonX + BarButtonPitch * k;
-    if (gApp.hoveredButton == k) {
-      DisplaySprite(sprite, x, BarButtonY);
-      DrawSparkles(SpriteStar2, BarSparkles, BarSparkleX + BarButtonPitch * k, BarSparkleSpreadX,
-                   BarButtonY, BarSparkleSpreadY);
+    if (gView.hoveredButton == k) {
+      DisplaySprite(sprite, place.x, place.y);
+      DrawSparkles(SpriteStar2, BarSparkles, place.x + BarSparkleOffsetX, BarSparkleSpreadX,
+                   place.y, BarSparkleSpreadY);
     } else {
-      DisplaySprite(sprite, x, BarButtonY, Dimmed);
+      DisplaySprite(sprite, place.x, place.y, Dimmed);
     }
   }
 }
@@ -171,7 +168,7 @@ bool BoardFrameKey(uint64_t& key) {
 // ---- Panel ------------------------------------------------------------------------------------
 
 void DrawPanel() {
-  if (gApp.freeMode)
+  if (gPlay.freeMode)
     DrawFreeModePanel();
   else
     DrawProgressModePanel();
@@ -190,12 +187,12 @@ void DrawPanel() {
 // ---- Main menu --------------------------------------------------------------------------------
 
 void DrawMenuPage() {
-  const int buttons = static_cast<int>(std::size(MenuPlaces));
+  const int buttons = static_cast<int>(std::size(MenuButtons));
   for (int i = 0; i < buttons; ++i)
-    DisplaySprite(SpriteMenuButton1 + i, MenuPlaces[i].x, MenuPlaces[i].y, Dimmed);
-  int hovered = gApp.hoveredButton;
+    DisplaySprite(SpriteMenuButton1 + i, MenuButtons[i].x, MenuButtons[i].y, Dimmed);
+  int hovered = gView.hoveredButton;
   if (hovered >= 1 && hovered <= buttons) {
-    const MenuPlace& place = MenuPlaces[hovered - 1];
+    const ButtonPlace& place = MenuButtons[hovered - 1];
     int sprite = SpriteMenuButton1 + hovered - 1;
     if (hovered == MenuProgressMode || hovered == MenuFreeMode) {
       DisplaySprite(sprite, place.x, place.y);

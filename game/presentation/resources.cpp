@@ -1,13 +1,16 @@
 // The resource set: completeness check, carried pictures, sprite preparation.
 #include "game/presentation/resources.h"
 
-#include "game/app/app_state.h"
+#include "carried/carried_pictures.h"
 #include "game/presentation/sprites.h"
+#include "game/rules/game_numbers.h"
+#include "mapdata/level_model.h"
 #include "platform/colour.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/picture.h"
-#include "tools/assetgen/embedded_pictures.h"
+
+GameFiles gFiles;
 
 namespace {
 
@@ -65,7 +68,7 @@ bool ResourcePresent(const std::string& appDirectory, const std::string& name) {
 
 // Loads an alpha picture of the resource set as a sprite.
 void LoadResourceSprite(int sprite, const std::string& name) {
-  LoadSprite(sprite, ResolvePath(gApp.appDirectory + name), SpriteAlpha);
+  LoadSprite(sprite, ResolvePath(gFiles.appDirectory + name), SpriteAlpha);
 }
 
 void LoadNumberedSprites(int firstSprite, const std::string& folder, int firstFile, int count) {
@@ -126,9 +129,14 @@ std::vector<std::string> FindMissingResources(const std::string& appDirectory) {
 }
 
 bool CheckResources() {
-  if (FindMissingResources(gApp.appDirectory).empty()) return true;
-  ShowMessage("提示", "资源文件不完整请重新下载");
+  if (FindMissingResources(gFiles.appDirectory).empty()) return true;
+  ShowMessage(MessageTitle, "资源文件不完整请重新下载");
   return false;
+}
+
+void FindGameFiles() {
+  gFiles.appDirectory = CurrentDirectory();
+  gFiles.configPath = gFiles.appDirectory + "Config.ini";
 }
 
 void DecodeCarriedPictures() {

@@ -5,6 +5,17 @@
 #include <string>
 #include <vector>
 
+// Where the game's files are: the application directory (the current directory at start-up,
+// ending in a separator) and Config.ini in it.
+struct GameFiles {
+  std::string appDirectory;
+  std::string configPath;
+};
+extern GameFiles gFiles;
+
+// Finds the application directory (start-up).
+void FindGameFiles();
+
 // Image numbers of the pictures carried in the program, in the order they are decoded.
 enum CarriedImage {
   ImageFaceSheet = 1,        // tile faces: normal row over highlighted row, released after cutting

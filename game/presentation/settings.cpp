@@ -9,16 +9,14 @@
 #include <iterator>
 #include <string>
 
-#include "game/app/app_state.h"
 #include "game/presentation/background.h"
 #include "game/presentation/sound.h"
+#include "game/rules/game_numbers.h"
 #include "platform/dialog.h"
 #include "platform/gadget.h"
 #include "platform/media.h"
-#include "platform/profile.h"
 #include "platform/window.h"
 
-Settings gSettings;
 
 namespace {
 
@@ -97,9 +95,6 @@ constexpr int SizeListY = 3;
 constexpr int SizeListWidth = 80;
 constexpr int SizeListHeight = 20;
 
-// The sizes the game window is offered at, in percent; the smallest is its own size.
-constexpr int WindowScales[] = {100, 125, 150, 175, 200};
-constexpr int OwnWindowScale = WindowScales[0];
 
 // The layout was made for a 12-pixel font whose Latin letters are half as wide as a Chinese
 // one: in it every caption fits its box, "设置音量：100%" included.
@@ -114,9 +109,6 @@ constexpr const char* FolderStart = "C:\\";
 
 constexpr int CancelledColour = -1;
 
-constexpr const char* WindowSection = "Window";
-constexpr const char* ScaleKey = "Scale";
-constexpr const char* FullScreenKey = "FullScreen";
 
 // The check box of choice i of a row of alternatives.
 constexpr int CheckBoxXOf(int i) { return CheckBoxX + i * CheckBoxWidth; }
@@ -127,29 +119,7 @@ std::string VolumeLabelText(int volume) {
 
 // ---- Reading ----------------------------------------------------------------------------------
 
-// The leading decimal number of a text; 0 when it does not start with one.
-int LeadingNumber(const std::string& text) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX) break;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) return INT_MAX;
-  if (value < INT_MIN) return INT_MIN;
-  return static_cast<int>(value);
-}
 
-// A saved window scale: one of the offered sizes, anything else is the window's own size.
-int WindowScaleOf(const std::string& text) {
-  const int percent = LeadingNumber(text);
-  for (int scale : WindowScales)
-    if (scale == percent) return scale;
-  return OwnWindowScale;
-}
 
 // The offered sizes that fit the screen: those up to the first that does not.
 int CountFittingScales() {
@@ -169,19 +139,6 @@ int IndexOfScale(int scale) {
 
 }  // namespace
 
-void ReadSettings() {
-  const std::string& file = gApp.configPath;
-  gSettings.backgroundType = LeadingNumber(ReadIni("Images", "type", file));
-  gSettings.backgroundColour = LeadingNumber(ReadIni("Images", "Color", file));
-  gSettings.pictureDirectory = ReadIni("Images", "Path", file);
-  gSettings.musicSourceType = LeadingNumber(ReadIni("Sound", "Type", file));
-  gSettings.musicDirectory = ReadIni("Sound", "Path", file);
-  gSettings.effectsOn = LeadingNumber(ReadIni("Sound", "Yinxiao", file));
-  gSettings.musicOn = LeadingNumber(ReadIni("Sound", "Yinyue", file));
-  gSettings.volume = LeadingNumber(ReadIni("Sound", "Yinliang", file));
-  gSettings.windowScale = WindowScaleOf(ReadIni(WindowSection, ScaleKey, file));
-  gSettings.fullScreen = LeadingNumber(ReadIni(WindowSection, FullScreenKey, file)) == 1 ? 1 : 0;
-}
 
 // ---- The game window's size -------------------------------------------------------------------
 
@@ -194,8 +151,7 @@ void ApplyWindowSettings() {
 }
 
 void SwitchFullScreen(bool on) {
-  gSettings.fullScreen = on ? 1 : 0;
-  WriteIni(WindowSection, FullScreenKey, on ? "1" : "0", gApp.configPath);
+  SaveSwitch(WindowSection, FullScreenKey, gSettings.fullScreen, on);
   SetWindowFullScreen(GameWindow, on);
 }
 
@@ -282,19 +238,18 @@ void CloseSettingsWindow() {
 // ---- The gadget handler -----------------------------------------------------------------------
 
 void HandleSettingsGadget(int gadget) {
-  const std::string& file = gApp.configPath;
   switch (gadget) {
     case GadgetDefaultPictures:
       gSettings.backgroundType = 0;
-      WriteIni("Images", "Type", "0", file);
+      SaveSetting("Images", "Type", "0");
       ChooseBackground();
       break;
     case GadgetOwnPictures: {
       const std::string folder = ChooseFolder(PictureFolderPrompt, FolderStart);
       if (folder.empty()) break;
       gSettings.backgroundType = 1;
-      WriteIni("Images", "Type", "1", file);
-      WriteIni("Images", "Path", folder, file);
+      SaveSetting("Images", "Type", "1");
+      SaveSetting("Images", "Path", folder);
       gSettings.pictureDirectory = folder;
       ChooseBackground();
       break;
@@ -304,24 +259,20 @@ void HandleSettingsGadget(int gadget) {
       if (colour == CancelledColour) break;
       gSettings.backgroundType = 2;
       gSettings.backgroundColour = colour;
-      WriteIni("Images", "Type", "2", file);
-      WriteIni("Images", "Color", std::to_string(colour), file);
+      SaveSetting("Images", "Type", "2");
+      SaveSetting("Images", "Color", std::to_string(colour));
       ChooseBackground();
       break;
     }
     case GadgetMusicSwitch:
-      if (GadgetState(GadgetMusicSwitch) == 0) {
-        WriteIni("Sound", "Yinyue", "0", file);
-        gSettings.musicOn = 0;
+      SaveSwitch("Sound", "Yinyue", gSettings.musicOn, GadgetState(GadgetMusicSwitch) != 0);
+      if (gSettings.musicOn == 0)
         CloseSound(MusicAlias);
-      } else {
-        WriteIni("Sound", "Yinyue", "1", file);
-        gSettings.musicOn = 1;
+      else
         MusicCheck();
-      }
       break;
     case GadgetDefaultMusic:
-      WriteIni("Sound", "Type", "0", file);
+      SaveSetting("Sound", "Type", "0");
       gSettings.musicSourceType = 0;
       CloseSound(MusicAlias);
       MusicCheck();
@@ -329,8 +280,8 @@ void HandleSettingsGadget(int gadget) {
     case GadgetOwnMusic: {
       const std::string folder = ChooseFolder(MusicFolderPrompt, FolderStart);
       if (folder.empty()) break;
-      WriteIni("Sound", "Type", "1", file);
-      WriteIni("Sound", "Path", folder, file);
+      SaveSetting("Sound", "Type", "1");
+      SaveSetting("Sound", "Path", folder);
       gSettings.musicSourceType = 1;
       gSettings.musicDirectory = folder;
       CloseSound(MusicAlias);
@@ -338,26 +289,20 @@ void HandleSettingsGadget(int gadget) {
       break;
     }
     case GadgetEffectsSwitch:
-      if (GadgetState(GadgetEffectsSwitch) == 0) {
-        WriteIni("Sound", "Yinxiao", "0", file);
-        gSettings.effectsOn = 0;
-      } else {
-        WriteIni("Sound", "Yinxiao", "1", file);
-        gSettings.effectsOn = 1;
-      }
+      SaveSwitch("Sound", "Yinxiao", gSettings.effectsOn, GadgetState(GadgetEffectsSwitch) != 0);
       break;
     case GadgetVolumeSlider:
       gSettings.volume = GadgetState(GadgetVolumeSlider);
       SetMediaVolume(MusicAlias, gSettings.volume);
       SetGadgetText(GadgetVolumeLabel, VolumeLabelText(gSettings.volume));
-      WriteIni("Sound", "Yinliang", std::to_string(gSettings.volume), file);
+      SaveSetting("Sound", "Yinliang", std::to_string(gSettings.volume));
       break;
     case GadgetWindowSize: {
       const int index = GadgetState(GadgetWindowSize);
       if (index < 0 || index >= CountGadgetItems(GadgetWindowSize)) break;
       if (!SetWindowScale(GameWindow, WindowScales[index])) break;
       gSettings.windowScale = WindowScales[index];
-      WriteIni(WindowSection, ScaleKey, std::to_string(gSettings.windowScale), file);
+      SaveSetting(WindowSection, ScaleKey, std::to_string(gSettings.windowScale));
       break;
     }
     case GadgetFullScreen: SwitchFullScreen(GadgetState(GadgetFullScreen) != 0); break;

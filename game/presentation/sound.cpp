@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/app/app_state.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
 #include "platform/files.h"
 #include "platform/media.h"
@@ -32,7 +32,7 @@ MusicState gMusic;
 
 std::string DefaultTrack() {
   const int number = Random(DefaultTrackCount - 1) + 1;
-  return ResolvePath(gApp.appDirectory + "Sound\\yinyue" + std::to_string(number) + ".mid");
+  return ResolvePath(gFiles.appDirectory + "Sound\\yinyue" + std::to_string(number) + ".mid");
 }
 
 // A random file of the music directory, or a default track when it holds none. Only regular
@@ -54,7 +54,7 @@ std::string ChooseTrack() {
 
 void OpenGameSounds() {
   for (int n = SoundIntro; n <= SoundBomb; ++n) {
-    OpenSound(n, ResolvePath(gApp.appDirectory + GameSoundFiles[n]));
+    OpenSound(n, ResolvePath(gFiles.appDirectory + GameSoundFiles[n]));
   }
 }
 

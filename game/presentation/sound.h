@@ -3,16 +3,7 @@
 
 #include <string>
 
-// Sound numbers (aliases "vorle" + n).
-enum GameSound {
-  SoundIntro = 0,      // Sound\Vorle.mid, once as the intro begins
-  SoundSelect = 1,     // Sound\Dian.mid
-  SoundRemove = 2,     // Sound\Xiaochu.mid
-  SoundStart = 3,      // Sound\Kaishi.mid
-  SoundReward = 4,     // Sound\Jiangli.mid
-  SoundBomb = 5,       // Sound\Baozha.mid
-  MusicAlias = 8,      // the current music track
-};
+#include "game/rules/game_numbers.h"
 
 // Opens the six sounds from the application directory (start-up).
 void OpenGameSounds();

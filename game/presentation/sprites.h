@@ -43,5 +43,3 @@ enum GameSprite {
   SpriteFrameCache = 700,      // the kept lower part of the frame
 };
 
-constexpr int FaceCount = 42;
-constexpr int ExplosionFrames = 16;

@@ -4,14 +4,14 @@
 //           developer counts | hint sparkle | bomb animation
 #include "game/rules/items.h"
 
-#include "game/presentation/sound.h"
-#include "game/presentation/sprites.h"
+#include "game/rules/frame_steps.h"
+#include "game/rules/game_numbers.h"
 #include "game/rules/level_flow.h"
+#include "game/rules/rules_services.h"
 #include "game/rules/rules_state.h"
 #include "game/rules/tiles.h"
 #include "mapdata/geometry.h"
-#include "platform/dialog.h"
-#include "platform/picture.h"
+#include "mapdata/level_model.h"
 #include "platform/random.h"
 
 constexpr int MaxShuffleAttempts = 500;   // re-shuffles per occasion before giving up
@@ -138,7 +138,7 @@ static bool NoItemsLeft() {
 }
 
 static void EndGame() {
-  ShowMessage("", "游戏结束，请再接再厉争取通关。");
+  gRulesServices.showMessage(NoTitle, "游戏结束，请再接再厉争取通关。");
   ResetGame();
 }
 
@@ -147,7 +147,7 @@ static void RefuseItem(const char* message) {
   if (NoItemsLeft() && !AnyMoveExists()) {
     EndGame();
   } else {
-    ShowMessage("", message);
+    gRulesServices.showMessage(NoTitle, message);
   }
 }
 
@@ -187,9 +187,9 @@ void PressBombButton() {
   if (gItems.bombs <= 0) {
     RefuseItem("炸弹道具已用完");
   } else if (gItems.bombRunning) {
-    ShowMessage("", "上一轮炸弹正在进行中...请等待!");
+    gRulesServices.showMessage(NoTitle, "上一轮炸弹正在进行中...请等待!");
   } else if (gLevel.first.layer == -1) {
-    ShowMessage("", "请先选择需要炸掉的麻将");
+    gRulesServices.showMessage(NoTitle, "请先选择需要炸掉的麻将");
   } else {
     UseBomb();
   }
@@ -203,7 +203,7 @@ void UseBomb() {
   GameTilePosition(lv.arrangementType, target.layer, target.row, target.column, gItems.bombX,
                    gItems.bombY);
   gItems.bombRunning = true;
-  PlayEffect(SoundBomb);
+  gRulesServices.playEffect(SoundBomb);
   lv.board.cell[target.layer][target.row][target.column] = 0;
   lv.removedCount += 1;
   UpdateRemainingText();
@@ -231,38 +231,33 @@ void RaiseShuffleCount() { RaiseCount(gItems.shuffles); }
 // ---- Hint sparkle ----------------------------------------------------------------------------
 
 constexpr int SparkleRestEvery = 5;     // frames whose counter is a multiple of this draw nothing
-constexpr int SparklesPerTile = 11;
 constexpr int MaxOpacity = 255;
 
 void SwitchHintSparkleOff() { gItems.hintShown = false; }
 
-void DrawHintSparkle() {
+bool StepHintSparkle() {
   ItemState& it = gItems;
-  if (!it.hintShown) return;
+  if (!it.hintShown) return false;
   it.hintFrame += 1;
-  if (it.hintFrame % SparkleRestEvery == 0) return;
+  if (it.hintFrame % SparkleRestEvery == 0) return false;
+  EffectDot* star = it.hintStars;
   for (int k = 0; k < 2; ++k) {
-    for (int i = 0; i < SparklesPerTile; ++i) {
-      const int x = it.hintX[k] + Random(CellPitchX) - CellPitchX / 2;
-      const int y = it.hintY[k] + Random(CellPitchY) - CellPitchY / 2;
-      const int opacity = Random(MaxOpacity);
-      DisplaySprite(SpriteStar, x, y, opacity);
+    for (int i = 0; i < HintStarsPerTile; ++i, ++star) {
+      star->x = it.hintX[k] + Random(CellPitchX) - CellPitchX / 2;
+      star->y = it.hintY[k] + Random(CellPitchY) - CellPitchY / 2;
+      star->opacity = Random(MaxOpacity);
     }
   }
+  return true;
 }
 
 // ---- Bomb animation --------------------------------------------------------------------------
 
-void DrawBombAnimation() {
+// The frame that ends the explosion is still drawn, with its first picture.
+bool StepBombAnimation() {
   ItemState& it = gItems;
-  if (!it.bombRunning) return;
-  it.bombFrame += 1;
-  if (it.bombFrame % 2 == 0) {
-    it.bombPicture += 1;
-    if (it.bombPicture > ExplosionFrames) {
-      it.bombPicture = 1;
-      it.bombRunning = false;
-    }
-  }
-  DisplaySprite(SpriteExplosion1 + it.bombPicture - 1, it.bombX, it.bombY);
+  if (!it.bombRunning) return false;
+  if (AdvanceEveryOtherFrame(it.bombFrame, it.bombPicture, ExplosionFrames))
+    it.bombRunning = false;
+  return true;
 }

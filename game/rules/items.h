@@ -1,4 +1,4 @@
-// The hint, shuffle and bomb items, the pair search, the dead-end check and their overlays.
+// The hint, shuffle and bomb items, the pair search, the dead-end check and their overlays' runs.
 #pragma once
 
 // Finds the removable pair of the scan order (see items.cpp); on success stores its tile
@@ -28,6 +28,7 @@ void SwitchHintSparkleOff();
 // Stops a running explosion and forgets where it was (a level start).
 void StopBombAnimation();
 
-// One frame of each overlay; nothing when it is not running.
-void DrawHintSparkle();
-void DrawBombAnimation();
+// Each moves its overlay on by one frame; true when it is drawn this frame. The sparkle's stars
+// of the frame are in gItems.hintStars.
+bool StepHintSparkle();
+bool StepBombAnimation();

@@ -5,27 +5,19 @@
 
 #include <string>
 
-#include "game/app/app_state.h"
-#include "game/app/main_loop.h"
-#include "game/presentation/background.h"
-#include "game/presentation/sound.h"
+#include "game/rules/game_numbers.h"
 #include "game/rules/items.h"
+#include "game/rules/rules_services.h"
 #include "game/rules/rules_state.h"
 #include "game/rules/scoring.h"
 #include "game/rules/tiles.h"
 #include "mapdata/level_model.h"
-#include "platform/dialog.h"
-#include "platform/window.h"
 
 constexpr int MaxStartShuffles = 500;   // re-shuffles of a new level looking for a move
 
 void SetCurrentLevel(int level) {
   gPlay.currentLevel = level;
   gPlay.levelText = std::to_string(level);
-}
-
-static void StartLevelClock() {
-  StartTimer(GameWindow, LevelClockTimer, LevelClockPeriodMs, ClockTick);
 }
 
 // ---- Level start -----------------------------------------------------------------------------
@@ -71,23 +63,20 @@ void DealLevel(int n) {
 
 // Every step of a level start after the empty-map test.
 static void BuildLevel(int n) {
-  ChooseBackground();
+  gRulesServices.chooseBackground();
   StopBombAnimation();
   SetCurrentLevel(n);
   DealLevel(n);
   gLevel.totalText = std::to_string(gLevel.startCount);
   gLevel.remainingText = gLevel.totalText;
-  if (gApp.freeMode) {
-    PlayEffect(SoundStart);
-    RestartFrameTimer();
-    gApp.screenState = ScreenMainMenu;
-    gApp.inPlay = true;
-    gApp.hoveredButton = 0;
+  if (gPlay.freeMode) {
+    gRulesServices.playEffect(SoundStart);
+    gRulesServices.restartFrameTimer();
+    gRulesServices.showBoard();
   } else {
-    gApp.inPlay = false;
-    gApp.screenState = ScreenLevelIntro;
+    gRulesServices.showPage(ScreenLevelIntro);
   }
-  StartLevelClock();
+  gRulesServices.startLevelClock();
 }
 
 // ---- Level end -------------------------------------------------------------------------------
@@ -97,9 +86,8 @@ static void BuildLevel(int n) {
 static int CloseLevel() {
   gItems.hints += 1;
   if (gPlay.currentLevel >= gMap.levelCount) {
-    gApp.screenState = ScreenResult;
-    gApp.inPlay = false;
-    StopTimer(GameWindow, LevelClockTimer);
+    gRulesServices.showPage(ScreenResult);
+    gRulesServices.stopLevelClock();
     return 0;
   }
   return gPlay.currentLevel + 1;
@@ -110,10 +98,9 @@ static int CloseLevel() {
 // result screen shows). A loop, so that a run of empty levels cannot nest calls.
 void StartLevel(int n) {
   if (gMap.levelCount == 0) {
-    ShowMessage("提示", "当前地图有错误");
-    gApp.screenState = ScreenMainMenu;
-    gApp.freeMode = true;
-    gApp.mapLoaded = false;
+    gRulesServices.showMessage(MessageTitle, "当前地图有错误");
+    gRulesServices.dropMap();
+    gPlay.freeMode = true;
     return;
   }
   for (int level = n; level != 0; level = CloseLevel()) {
@@ -130,10 +117,10 @@ void LevelCleared() {
 // ---- Game reset ------------------------------------------------------------------------------
 
 void ResetGame() {
-  gApp.inPlay = false;
+  gRulesServices.leavePlay();
   SetCurrentLevel(1);
   ResetGameFigures();
-  StopTimer(GameWindow, LevelClockTimer);
+  gRulesServices.stopLevelClock();
 }
 
 // ---- Buttons and introduction click ----------------------------------------------------------
@@ -141,10 +128,10 @@ void ResetGame() {
 void PressPauseButton() {
   if (gPlay.paused) {
     gPlay.paused = false;
-    StartLevelClock();
+    gRulesServices.startLevelClock();
   } else {
     gPlay.paused = true;
-    StopTimer(GameWindow, LevelClockTimer);
+    gRulesServices.stopLevelClock();
   }
 }
 
@@ -159,8 +146,6 @@ void PressNextLevelButton() {
 }
 
 void ClickLevelIntro() {
-  PlayEffect(SoundStart);
-  gApp.screenState = ScreenMainMenu;
-  gApp.inPlay = true;
-  gApp.hoveredButton = 0;
+  gRulesServices.playEffect(SoundStart);
+  gRulesServices.showBoard();
 }

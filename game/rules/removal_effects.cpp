@@ -1,13 +1,13 @@
-// The overlays of a removed pair.
+// The run of the overlays of a removed pair: where the flying tiles, the score pop-up and the
+// particles are in each frame.
 //
 // Sections: flying tiles and score pop-up | particle burst
 #include "game/rules/removal_effects.h"
 
-#include "game/app/app_state.h"
-#include "game/presentation/sprites.h"
+#include "game/rules/frame_steps.h"
+#include "game/rules/game_numbers.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/geometry.h"
-#include "platform/picture.h"
 #include "platform/random.h"
 
 // ---- Flying tiles and score pop-up -----------------------------------------------------------
@@ -18,9 +18,6 @@ constexpr int PopupRisePx = 1;
 constexpr int PopupFadeStep = 2;
 constexpr int SwayTurnFrame = 25;      // the sway grows up to this frame, then shrinks
 constexpr int SwayCycleFrames = 50;    // the sway frame counter returns to 0 after this
-constexpr int PopupSignOffsetX = -30;  // pop-up pictures relative to the removal point
-constexpr int PopupTensOffsetX = 0;
-constexpr int PopupUnitsOffsetX = 30;
 
 enum DriftPattern { DriftNone = 0, DriftApart = 1, DriftTogether = 2, DriftDown = 3, DriftUp = 4 };
 
@@ -40,9 +37,10 @@ static void DriftSteps(int drift, int& dy1, int& dy2) {
   }
 }
 
-void DrawFlyingTiles() {
+// The frame that takes the tiles off the screen is still drawn.
+bool StepFlyingTiles() {
   EffectState& fx = gEffects;
-  if (!fx.flyingRunning) return;
+  if (!fx.flyingRunning) return false;
 
   int dy1 = 0, dy2 = 0;
   DriftSteps(fx.drift, dy1, dy2);
@@ -57,46 +55,29 @@ void DrawFlyingTiles() {
   fx.sway += fx.swayFrame <= SwayTurnFrame ? 1 : -1;
   if (fx.swayFrame > SwayCycleFrames) fx.swayFrame = 0;
 
-  for (const FlyingTile& tile : fx.flying) {
-    DisplaySprite(SpriteFaceHighlighted0 + tile.face, tile.x, tile.y);
-  }
-  if (fx.popupOpacity > 0) {
-    for (int k = 0; k < 2; ++k) {
-      const int x = fx.removalX[k] + fx.sway;
-      DisplaySprite(SpritePopupSign, x + PopupSignOffsetX, fx.popupY[k], fx.popupOpacity);
-      DisplaySprite(SpritePopupDigit0 + fx.popupTens, x + PopupTensOffsetX, fx.popupY[k],
-                    fx.popupOpacity);
-      DisplaySprite(SpritePopupDigit0 + fx.popupUnits, x + PopupUnitsOffsetX, fx.popupY[k],
-                    fx.popupOpacity);
-    }
-  }
   if (fx.flying[0].x <= FlyingLeftEndX && fx.flying[1].x > ScreenWidthPx && fx.popupY[0] < 0) {
     fx.flyingRunning = false;
   }
+  return true;
 }
 
 // ---- Particle burst --------------------------------------------------------------------------
 
 constexpr int ParticleSteps = 16;       // the burst ends when the step counter passes this
-constexpr int ParticlesPerTile = 80;    // particles around each removal point per frame
 
-void DrawParticleBurst() {
+// The frame that ends the burst is still drawn, with particles of its own.
+bool StepParticleBurst() {
   EffectState& fx = gEffects;
-  if (!fx.particlesRunning) return;
+  if (!fx.particlesRunning) return false;
 
-  fx.particleFrame += 1;
-  if (fx.particleFrame % 2 == 0) {
-    fx.particleStep += 1;
-    if (fx.particleStep > ParticleSteps) {
-      fx.particleStep = 1;
-      fx.particlesRunning = false;
-    }
-  }
+  if (AdvanceEveryOtherFrame(fx.particleFrame, fx.particleStep, ParticleSteps))
+    fx.particlesRunning = false;
+  EffectDot* dot = fx.particles;
   for (int k = 0; k < 2; ++k) {
-    for (int i = 0; i < ParticlesPerTile; ++i) {
-      const int x = fx.removalX[k] + Random(CellPitchX) - CellPitchX / 2;
-      const int y = fx.removalY[k] + Random(CellPitchY) - CellPitchY / 2;
-      DisplaySprite(SpriteParticle, x, y);
+    for (int i = 0; i < ParticlesPerTile; ++i, ++dot) {
+      dot->x = fx.removalX[k] + Random(CellPitchX) - CellPitchX / 2;
+      dot->y = fx.removalY[k] + Random(CellPitchY) - CellPitchY / 2;
     }
   }
+  return true;
 }

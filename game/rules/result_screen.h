@@ -1,4 +1,4 @@
-// The closing page after the last level: the title and the score breakdown counting up.
+// The closing page after the last level: the score breakdown counting up, under stars.
 #pragma once
 
 #include <cstdint>
@@ -8,5 +8,7 @@ int64_t HintValue();
 int64_t ShuffleValue();
 int64_t BombValue();
 
-// One frame of the page, on the background that the frame tick drew.
-void DrawResultScreen();
+// The points every figure of the breakdown has counted up to so far.
+int64_t ResultCountUp();
+// One frame more of the page: the count-up moves on and the stars take new places.
+void StepResultScreen();

@@ -1,5 +1,5 @@
 // State of the game rules. Plain structs, one instance each, grouped by lifetime:
-//   gPlay    - level flow of the game in progress: current level, pause
+//   gPlay    - level flow of the game in progress: current level, pause, mode
 //   gLevel   - the level in play: live board, selections, tile counts (rebuilt by StartLevel)
 //   gItems   - item counts, hint sparkle, bomb animation (live for the run)
 //   gScore   - score, speed value, streak, clock, reward thresholds, banner (live for the run)
@@ -26,7 +26,17 @@ struct PlayState {
   int currentLevel = 1;            // 1-based level of the map in play
   std::string levelText = "1";     // decimal current level, for the panel
   bool paused = false;             // board hidden, clock stopped, only the pause button works
+  bool freeMode = false;           // 0 progress mode (闯关模式), 1 free mode (自由模式)
 };
+
+// A star or particle of an effect's current frame: where it is drawn and how opaque.
+struct EffectDot {
+  int x = 0, y = 0;
+  int opacity = 255;
+};
+constexpr int HintStarsPerTile = 11;
+constexpr int ParticlesPerTile = 80;
+constexpr int ResultStarCount = 101;
 
 struct LevelState {
   LevelCells board = {};           // live board of the level in play; the margin stays 0
@@ -47,6 +57,7 @@ struct ItemState {
   int hintY[2] = {0, 0};
   bool hintShown = false;          // hint sparkle drawn until the next click
   int hintFrame = 0;               // sparkle frames since the pair was found
+  EffectDot hintStars[2 * HintStarsPerTile];   // this frame's stars around the two tiles
   int bombX = 0, bombY = 0;        // tile position of the bombed cell
   bool bombRunning = false;        // explosion animation in progress
   int bombPicture = 1;             // explosion frame 1..16; runs on across bombs
@@ -90,10 +101,12 @@ struct EffectState {
   bool particlesRunning = false;   // particle burst in progress
   int particleFrame = 0;           // its parity paces the steps; runs on across removals
   int particleStep = 1;            // 1..16, the burst ends when it wraps
+  EffectDot particles[2 * ParticlesPerTile];   // this frame's particles around the two tiles
 };
 
 struct ResultState {
   int countUp = 0;                 // frames the result screen has been drawn in this run
+  EffectDot stars[ResultStarCount];   // this frame's stars, x counted from the title's left
 };
 
 extern PlayState gPlay;

@@ -5,11 +5,9 @@
 
 #include <string>
 
-#include "game/app/app_state.h"
-#include "game/presentation/sound.h"
+#include "game/rules/game_numbers.h"
+#include "game/rules/rules_services.h"
 #include "game/rules/rules_state.h"
-#include "platform/colour.h"
-#include "platform/picture.h"
 
 constexpr int FullSpeed = 99;          // speed value right after a removal
 constexpr int LowestSpeed = 10;        // the speed value drains down to this
@@ -36,7 +34,7 @@ void ScorePair() {
     sc.streak = 0;
     sc.score += StreakBonus;
     sc.bannerStreak = true;
-    PlaySound(SoundReward);
+    gRulesServices.playSound(SoundReward);
     RestartBanner();
   }
   SetScore(sc.score + 2 * speed);
@@ -59,14 +57,14 @@ void AwardItems() {
     sc.bannerShuffle = true;
     sc.shuffleThreshold += ShuffleRewardStep;
     gItems.shuffles += 1;
-    PlayEffect(SoundReward);
+    gRulesServices.playEffect(SoundReward);
     RestartBanner();
   }
   if (sc.score > sc.bombThreshold) {
     sc.bannerBomb = true;
     sc.bombThreshold += BombRewardStep;
     gItems.bombs += 1;
-    PlayEffect(SoundReward);
+    gRulesServices.playEffect(SoundReward);
     RestartBanner();
   }
 }
@@ -98,46 +96,22 @@ void ClockTick() {
 constexpr int BannerStartX = 900;
 constexpr int BannerStepPx = 4;        // leftwards per frame
 constexpr int BannerEndX = -300;       // hidden once x reaches this
-constexpr int BannerFirstTop = 5;
-constexpr int BannerShuffleSecondTop = 43;
-constexpr int BannerBombSecondTop = 42;
-constexpr int BannerBombThirdTop = 80;
-constexpr int BannerHighlightOffset = 2;   // the white copy sits up-left of the coloured one
-constexpr int BannerColourOffset = 1;
 
 static void RestartBanner() {
   gScore.bannerX = BannerStartX;
   gScore.bannerShown = true;
 }
 
-static void DrawBannerLine(const char* text, int top, int colour) {
-  const int x = gScore.bannerX;
-  DrawText(FontBannerHei, x - BannerHighlightOffset, top - BannerHighlightOffset, text,
-           Rgb(255, 255, 255));
-  DrawText(FontBannerHei, x - BannerColourOffset, top - BannerColourOffset, text, colour);
-}
-
-void DrawRewardBanner() {
+bool StepRewardBanner() {
   ScoreState& sc = gScore;
-  if (!sc.bannerShown) return;
+  if (!sc.bannerShown) return false;
   sc.bannerX -= BannerStepPx;
   if (sc.bannerX <= BannerEndX) {
     sc.bannerShown = false;
     sc.bannerStreak = false;
     sc.bannerShuffle = false;
     sc.bannerBomb = false;
-    return;
+    return false;
   }
-  if (sc.bannerStreak) DrawBannerLine("连击奖励 1000 分", BannerFirstTop, Rgb(0, 0, 255));
-  if (sc.bannerShuffle) {
-    const int top = sc.bannerStreak ? BannerShuffleSecondTop : BannerFirstTop;
-    DrawBannerLine("奖励洗牌 1 个", top, Rgb(255, 255, 0));
-  }
-  if (sc.bannerBomb) {
-    const int others = (sc.bannerStreak ? 1 : 0) + (sc.bannerShuffle ? 1 : 0);
-    const int top = others == 2 ? BannerBombThirdTop
-                    : others == 1 ? BannerBombSecondTop
-                                  : BannerFirstTop;
-    DrawBannerLine("奖励炸弹 1 个", top, Rgb(255, 0, 0));
-  }
+  return true;
 }

@@ -1,4 +1,4 @@
-// Scoring of pairs, streaks, item rewards, the level clock and the reward banner.
+// Scoring of pairs, streaks, item rewards, the level clock and the reward banner's run.
 #pragma once
 
 // Streak, streak bonus, speed points and the speed reset, for the pair just removed.
@@ -11,5 +11,5 @@ void ClockTick();
 void SetScore(int score);
 // A new game's figures: ten of each item, score 0, clock 0.
 void ResetGameFigures();
-// One frame of the reward banner; nothing while it is hidden.
-void DrawRewardBanner();
+// Moves the reward banner on by one frame; true when it is to be drawn this frame.
+bool StepRewardBanner();

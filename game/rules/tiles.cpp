@@ -3,10 +3,11 @@
 // Sections: free-tile tests | selection | pair removal
 #include "game/rules/tiles.h"
 
-#include "game/presentation/sound.h"
+#include "game/rules/game_numbers.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/removal_effects.h"
+#include "game/rules/rules_services.h"
 #include "game/rules/rules_state.h"
 #include "game/rules/scoring.h"
 #include "mapdata/geometry.h"
@@ -59,7 +60,7 @@ void SelectTile(int layer, int row, int column, int x, int y) {
   const int face = lv.board.cell[layer][row][column];
   if (lv.first.layer == -1) {
     if (!IsTileFree(layer, row, column)) return;
-    PlayEffect(SoundSelect);
+    gRulesServices.playEffect(SoundSelect);
     lv.first = Selection{layer, row, column, face, x, y};
     return;
   }
@@ -68,7 +69,7 @@ void SelectTile(int layer, int row, int column, int x, int y) {
   lv.second.x = x;
   lv.second.y = y;
   if (!IsTileFree(layer, row, column)) return;
-  PlayEffect(SoundSelect);
+  gRulesServices.playEffect(SoundSelect);
   lv.second.layer = layer;
   lv.second.row = row;
   lv.second.column = column;
@@ -87,7 +88,7 @@ static void RemovePair() {
   EffectState& fx = gEffects;
   const Selection selected[2] = {lv.first, lv.second};
 
-  PlayEffect(SoundRemove);
+  gRulesServices.playEffect(SoundRemove);
   fx.particlesRunning = false;
   fx.drift = Random(DriftPatterns);
   for (int k = 0; k < 2; ++k) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tools/assetgen/carried_pictures.h"
-#include "tools/assetgen/embedded_pictures.h"
+#include "carried/carried_pictures.h"
 
 namespace {
 

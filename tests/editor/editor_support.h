@@ -18,6 +18,7 @@
 #include "platform/dialog.h"
 #include "platform/gadget.h"
 #include "platform/window.h"
+#include "tests/support/shown_texts.h"
 
 class EditorTest : public testing::Test {
  protected:
@@ -88,11 +89,7 @@ class EditorTest : public testing::Test {
   }
 
   // Texts of the dialogs shown so far, in order.
-  static std::vector<std::string> DialogTexts() {
-    std::vector<std::string> texts;
-    for (const ShownDialog& d : ShownDialogs()) texts.push_back(d.text);
-    return texts;
-  }
+  static std::vector<std::string> DialogTexts() { return ShownTexts(); }
 
   std::string scratch_;
 };

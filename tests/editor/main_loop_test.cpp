@@ -142,7 +142,7 @@ TEST_F(MainLoop, MouseEventsOfTheMainWindowPaint) {
   NewLevel(1);
   auto at = [](int x, int y, EventKind kind) {
     MovePointer(EditorWindow, x, y);
-    HandleEditorEvent(Event{kind, EditorWindow, 0});
+    HandleEditorEvent(Event{kind, EditorWindow, 0, x, y});
   };
   at(66, 75, EventLeftButtonDown);
   EXPECT_EQ(Cell(1, 1, 1), 0);

@@ -262,8 +262,8 @@ TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
   SaveCommand();
   ASSERT_TRUE(IsWindowOpen(SaveWindow));
   MovePointer(EditorWindow, 66, 75);
-  PostEvent(Event{EventLeftButtonDown, EditorWindow, 0});
-  PostEvent(Event{EventLeftButtonUp, EditorWindow, 0});
+  PostEvent(Event{EventLeftButtonDown, EditorWindow, 0, 66, 75});
+  PostEvent(Event{EventLeftButtonUp, EditorWindow, 0, 66, 75});
   SimulateGadgetChange(GadgetOpenMap, 0);
   SimulateGadgetChange(GadgetLevelList, 0);
   SimulateGadgetChange(GadgetNewLevel, 0);

@@ -30,7 +30,7 @@ TEST_F(InputTest, HitRectanglesHaveStrictEdges) {
   gApp.inPlay = true;
   ExpectHits({{339, 590, 1}, {340, 590, 0}, {341, 590, 2}, {300, 560, 0}, {300, 620, 0},
               {619, 590, 5}, {620, 590, 0}, {60, 590, 0}, {180, 590, 0}});
-  gApp.freeMode = true;   // the level buttons exist only in free mode
+  gPlay.freeMode = true;   // the level buttons exist only in free mode
   ExpectHits({{60, 590, 6}, {180, 590, 7}, {127, 590, 0}});
   gApp.inPlay = false;
   ExpectHits({{300, 150, 0}, {300, 151, 1}, {460, 200, 0}, {600, 299, 2}, {760, 450, 7}});
@@ -90,7 +90,7 @@ TEST_F(InputTest, ClicksReachEachButtonOfTheBar) {
     SCOPED_TRACE(c.name);
     gItems = ItemState{};
     gPlay = PlayState{};
-    gApp.freeMode = true;
+    gPlay.freeMode = true;
     StartLevel(2);
     gScore.score = 50;
     gLevel.first = {2, 2, 2, gLevel.board.cell[2][2][2], 0, 0};   // what the bomb blows up
@@ -132,7 +132,7 @@ TEST_F(InputTest, DefaultMapIsReadAgainOnlyWhenTheModeChanges) {
   EXPECT_TRUE(MapWasReloaded());
   EXPECT_FALSE(gApp.progressMap);
   EXPECT_EQ(gApp.screenState, ScreenLevelSelect);
-  EXPECT_EQ(gApp.pageOffset, 0);
+  EXPECT_EQ(gView.pageOffset, 0);
 }
 
 TEST_F(InputTest, OpenedMapKeepsTheProgressFlag) {
@@ -142,7 +142,7 @@ TEST_F(InputTest, OpenedMapKeepsTheProgressFlag) {
   QueueDialogAnswer(std::string(PELMORA_APP_DIR) + "/Maps/Duzuz.xml");
   HandleClick(300, 450);
   EXPECT_TRUE(gApp.mapLoaded);
-  EXPECT_FALSE(gApp.progressMap || gApp.freeMode);
+  EXPECT_FALSE(gApp.progressMap || gPlay.freeMode);
   EXPECT_EQ(gApp.screenState, ScreenLevelIntro);
   BackToMenu();
   MarkMapStore();
@@ -152,16 +152,16 @@ TEST_F(InputTest, OpenedMapKeepsTheProgressFlag) {
 
 TEST_F(InputTest, PageButtonsMoveByFourWithinTheMap) {
   gApp.screenState = ScreenLevelSelect;
-  gApp.freeMode = true;
+  gPlay.freeMode = true;
   gMap.levelCount = 6;
   // 上一页 on the first page, 下一页, 下一页 again (4 is not below 6 - 4), 首页.
   const int clicks[][3] = {{330, 0, 0}, {600, 4, 1}, {600, 4, 1}, {480, 0, 2}};
   for (const auto& c : clicks) {
     HandleClick(c[0], 600);
-    EXPECT_EQ(gApp.pageOffset, c[1]) << c[0];
+    EXPECT_EQ(gView.pageOffset, c[1]) << c[0];
     EXPECT_EQ(SelectSounds(), c[2]) << c[0];
   }
-  gApp.pageOffset = 4;
+  gView.pageOffset = 4;
   HandleClick(800, 400);   // level 8 of 6 does nothing
   EXPECT_EQ(gApp.screenState, ScreenLevelSelect);
   EXPECT_FALSE(gApp.inPlay);
@@ -192,7 +192,7 @@ TEST_F(InputTest, ShortcutsKeepToTheirLimits) {
 TEST_F(InputTest, OnAWindowShownBiggerInputActsWhereThePictureShowsIt) {
   const auto event = [](EventKind kind, int shownX, int shownY) {
     MovePointerShown(GameWindow, shownX, shownY);
-    HandleGameEvent({kind, GameWindow, 0});
+    HandleGameEvent({kind, GameWindow, 0, WindowMouseX(GameWindow), WindowMouseY(GameWindow)});
   };
   ASSERT_TRUE(SetWindowScale(GameWindow, 150));
   PlayEmptyLevel(1);
@@ -202,31 +202,31 @@ TEST_F(InputTest, OnAWindowShownBiggerInputActsWhereThePictureShowsIt) {
   EXPECT_EQ(std::make_pair(gApp.lastClickX, gApp.lastClickY), std::make_pair(84, 82));
   EXPECT_EQ(gLevel.first.layer * 100 + gLevel.first.column, 201);
   event(EventMouseMove, 407, 885);        // just inside the hint button's left edge
-  EXPECT_EQ(gApp.hoveredButton, ButtonHint);
+  EXPECT_EQ(gView.hoveredButton, ButtonHint);
   event(EventMouseMove, 406, 885);        // on it, x = 270
-  EXPECT_EQ(gApp.hoveredButton, 0);
+  EXPECT_EQ(gView.hoveredButton, 0);
   event(EventLeftButtonDown, 1321, 37);   // the settings button
   EXPECT_TRUE(IsWindowOpen(SettingsWindow));
   CloseSettingsWindow();
 
-  const std::string savedConfig = gApp.configPath;
-  gApp.configPath = testing::TempDir() + "input_test_Config.ini";
-  std::remove(gApp.configPath.c_str());
+  const std::string savedConfig = gFiles.configPath;
+  gFiles.configPath = testing::TempDir() + "input_test_Config.ini";
+  std::remove(gFiles.configPath.c_str());
   gApp.inPlay = false;
   HandleShortcut(ShortcutFullScreen);
   EXPECT_TRUE(IsWindowFullScreen(GameWindow));
-  EXPECT_EQ(ReadIni("Window", "FullScreen", gApp.configPath), "1");
+  EXPECT_EQ(ReadIni("Window", "FullScreen", gFiles.configPath), "1");
   // 1920 x 1080: the picture is 1607 x 1080 between bars 156 pixels wide.
   event(EventMouseMove, 622, 403);
-  EXPECT_EQ(gApp.hoveredButton, MenuProgressMode);
+  EXPECT_EQ(gView.hoveredButton, MenuProgressMode);
   event(EventMouseMove, 100, 403);
-  EXPECT_EQ(std::make_pair(WindowMouseX(GameWindow), gApp.hoveredButton), std::make_pair(-1, 0));
+  EXPECT_EQ(std::make_pair(WindowMouseX(GameWindow), gView.hoveredButton), std::make_pair(-1, 0));
   HandleShortcut(ShortcutFullScreen);
   EXPECT_FALSE(IsWindowFullScreen(GameWindow));
-  EXPECT_EQ(ReadIni("Window", "FullScreen", gApp.configPath), "0");
+  EXPECT_EQ(ReadIni("Window", "FullScreen", gFiles.configPath), "0");
   EXPECT_EQ(ShownWindowWidth(GameWindow), 1395);
-  std::remove(gApp.configPath.c_str());
-  gApp.configPath = savedConfig;
+  std::remove(gFiles.configPath.c_str());
+  gFiles.configPath = savedConfig;
   SetWindowScale(GameWindow, 100);
 }
 

@@ -13,7 +13,12 @@
 #include "game/app/app_state.h"
 #include "game/app/main_loop.h"
 #include "game/presentation/frame_cache.h"
+#include "game/presentation/fonts.h"
+#include "game/presentation/frame_view.h"
+#include "game/presentation/layout.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
+#include "game/presentation/view_state.h"
 #include "game/rules/rules_state.h"
 #include "mapdata/level_model.h"
 #include "platform/dialog.h"
@@ -21,6 +26,7 @@
 #include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/window.h"
+#include "tests/support/shown_texts.h"
 
 class AppTest : public testing::Test {
  protected:
@@ -44,11 +50,11 @@ class AppTest : public testing::Test {
     SetFrameCacheEnabled(false);   // tests follow every picture drawn
     gApp.screenState = ScreenMainMenu;
     gApp.inPlay = false;
-    gApp.freeMode = false;
+    gPlay.freeMode = false;
     gApp.mapLoaded = false;
     gApp.progressMap = false;
-    gApp.hoveredButton = 0;
-    gApp.pageOffset = 0;
+    gView.hoveredButton = 0;
+    gView.pageOffset = 0;
     gPlay = PlayState{};
     gLevel = LevelState{};
     gItems = ItemState{};
@@ -77,12 +83,6 @@ class AppTest : public testing::Test {
     std::vector<DrawRecord> texts;
     for (const DrawRecord& r : DrawLog())
       if (r.kind == DrawnText) texts.push_back(r);
-    return texts;
-  }
-
-  static std::vector<std::string> ShownTexts() {
-    std::vector<std::string> texts;
-    for (const ShownDialog& d : ShownDialogs()) texts.push_back(d.text);
     return texts;
   }
 

@@ -131,7 +131,7 @@ TEST_F(FrameCacheTest, KeptBoardGivesTheSameFrame) {
 
 TEST_F(FrameCacheTest, KeptThumbnailsGiveTheSameFrame) {
   gApp.screenState = ScreenLevelSelect;
-  gApp.pageOffset = 0;
+  gView.pageOffset = 0;
   gMap.levelCount = 2;
   for (int level = 1; level <= 2; ++level) {
     gMap.arrangementType[level] = level + 2;
@@ -173,7 +173,7 @@ TEST_F(FrameCacheTest, EveryPartOfTheKeyRedrawsAndAnUnchangedFrameIsKept) {
       {"the second selection", false, [] { gLevel.second = {2, 3, 3, 7, 0, 0}; }},
       {"a new background", false, [] { ChooseBackground(); }},
       // Both pages hold empty levels: only the offset tells them apart.
-      {"the page offset", true, [] { gApp.pageOffset = 4; }},
+      {"the page offset", true, [] { gView.pageOffset = 4; }},
       {"a thumbnail tile", true, [] { gMap.store->level[1].cell[2][1][1] = 5; }},
       {"a thumbnail type", true, [] { gMap.arrangementType[1] = 3; }},
       {"a new background behind the thumbnails", true, [] { ChooseBackground(); }},
@@ -183,7 +183,7 @@ TEST_F(FrameCacheTest, EveryPartOfTheKeyRedrawsAndAnUnchangedFrameIsKept) {
     if (c.selectPage) {
       gApp.inPlay = false;
       gApp.screenState = ScreenLevelSelect;
-      gApp.pageOffset = 0;
+      gView.pageOffset = 0;
       gMap.levelCount = 8;
       ClearGrid(*gMap.store);
       for (int level = 1; level <= 8; ++level) gMap.arrangementType[level] = 0;
@@ -242,7 +242,7 @@ class PageTest : public AppTest {};
 // dimmed layer; the sparkles belong to the two modes only.
 TEST_F(PageTest, TheHoveredMenuItemIsDrawnTwice) {
   for (int hovered = 1; hovered <= 7; ++hovered) {
-    gApp.hoveredButton = hovered;
+    gView.hoveredButton = hovered;
     StartDrawLog();
     DrawMenuPage();
     std::vector<DrawRecord> s = DrawnSprites();
@@ -260,7 +260,7 @@ TEST_F(PageTest, TheHoveredMenuItemIsDrawnTwice) {
 // One tile of layer index 3, row 2, column 5 in each thumbnail, the four levels of the page of
 // the four types; sprite 300 + layer index at the place of the type's row of the table.
 TEST_F(PageTest, ThumbnailsPlaceTilesByTheirLevelsType) {
-  gApp.pageOffset = 4;
+  gView.pageOffset = 4;
   gMap.levelCount = 8;
   for (int n = 1; n <= 4; ++n) {
     gMap.arrangementType[4 + n] = n;
@@ -367,8 +367,8 @@ class PresentedFrameTest : public AppTest {
   static void RunScene(const Scene& scene, bool whole) {
     gApp.screenState = ScreenMainMenu;
     gApp.inPlay = false;
-    gApp.hoveredButton = 0;
-    gApp.pauseA = 500, gApp.pauseB = 0, gApp.pausePhase = 0;
+    gView.hoveredButton = 0;
+    gView.pauseA = 500, gView.pauseB = 0, gView.pausePhase = 0;
     gPlay = PlayState{};
     gLevel = LevelState{};
     gItems = ItemState{};
@@ -433,7 +433,7 @@ TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
       {"intro, cards crossing", [] { gApp.screenState = ScreenIntro; gApp.introCounter = 4; }, true, 6},
       {"intro, second card", [] { gApp.screenState = ScreenIntro; gApp.introCounter = -250; }, true, 6},
       {"main menu", [] {}, false, 4},
-      {"main menu, an item hovered", [] { gApp.hoveredButton = 3; }, false, 4},
+      {"main menu, an item hovered", [] { gView.hoveredButton = 3; }, false, 4},
       {"level selection, a level hovered",
        [] {
          gApp.screenState = ScreenLevelSelect;
@@ -442,7 +442,7 @@ TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
            gMap.arrangementType[level] = level;
            gMap.store->level[level].cell[2][3][level + 2] = 1;
          }
-         gApp.hoveredButton = 2;
+         gView.hoveredButton = 2;
        },
        false, 4},
       {"a level with a selection",

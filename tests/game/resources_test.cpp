@@ -63,10 +63,10 @@ TEST_F(ResourceCheckTest, EachKindOfMissingFileIsNamed) {
 TEST_F(ResourceCheckTest, RefusalMessageEndsTheStart) {
   fs::remove(copy_ / "Images/bg5.jpg");
   gSettings.backgroundType = 2;   // a colour background does not need the pictures, yet they count
-  std::string saved = gApp.appDirectory;
-  gApp.appDirectory = copy_.string() + "/";
+  std::string saved = gFiles.appDirectory;
+  gFiles.appDirectory = copy_.string() + "/";
   EXPECT_FALSE(CheckResources());
-  gApp.appDirectory = saved;
+  gFiles.appDirectory = saved;
   ASSERT_EQ(ShownDialogs().size(), 1u);
   EXPECT_EQ(ShownDialogs()[0].title, "提示");
   EXPECT_EQ(ShownDialogs()[0].text, "资源文件不完整请重新下载");
@@ -100,7 +100,7 @@ TEST_F(SpriteFileTest, EachSpriteComesFromItsOwnFile) {
   LoadSprites();
   for (const auto& [sprite, file] : sprites) {
     SCOPED_TRACE(file);
-    ASSERT_TRUE(LoadSprite(Copy, ResolvePath(gApp.appDirectory + file), SpriteAlpha));
+    ASSERT_TRUE(LoadSprite(Copy, ResolvePath(gFiles.appDirectory + file), SpriteAlpha));
     ASSERT_EQ(SpriteWidth(sprite), SpriteWidth(Copy));
     ASSERT_EQ(SpriteHeight(sprite), SpriteHeight(Copy));
     int differing = 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/app/app_state.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
 #include "game/presentation/sound.h"
 #include "game/presentation/sprites.h"
@@ -34,8 +35,8 @@ class SettingsTest : public testing::Test {
     fs::remove_all(appDirectory_);
     fs::create_directories(appDirectory_);
     savedApp_ = gApp;
-    gApp.appDirectory = appDirectory_.string() + "/";
-    gApp.configPath = gApp.appDirectory + "Config.ini";
+    gFiles.appDirectory = appDirectory_.string() + "/";
+    gFiles.configPath = gFiles.appDirectory + "Config.ini";
     gSettings = Settings{};
     ScriptDialogs(true);
     RecordMediaCalls(true);
@@ -52,11 +53,11 @@ class SettingsTest : public testing::Test {
   }
 
   void WriteConfig(const std::string& text) const {
-    std::ofstream out(gApp.configPath, std::ios::binary);
+    std::ofstream out(gFiles.configPath, std::ios::binary);
     out << text;
   }
   std::string Config() const {
-    std::ifstream in(gApp.configPath, std::ios::binary);
+    std::ifstream in(gFiles.configPath, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
@@ -202,7 +203,7 @@ TEST_F(SettingsTest, SliderSetsVolumeLabelMusicAndFile) {
     Change(27, step.position);
     EXPECT_EQ(gSettings.volume, step.position);
     EXPECT_EQ(GadgetText(26), step.label);
-    EXPECT_EQ(ReadIni("Sound", "Yinliang", gApp.configPath), std::to_string(step.position));
+    EXPECT_EQ(ReadIni("Sound", "Yinliang", gFiles.configPath), std::to_string(step.position));
     const std::string sent = "volume 8 " + std::to_string(step.position);
     EXPECT_EQ(MediaCallLog(), std::vector<std::string>{sent});
   }
@@ -215,7 +216,7 @@ TEST_F(SettingsTest, PictureFolderIsChosenOrLeftAsItWas) {
   EXPECT_EQ(ShownDialogs()[0].kind, DialogFolder);
   EXPECT_EQ(ShownDialogs()[0].text, "请选择图片所在目录，游戏每过一关将更换一张图片。");
   EXPECT_EQ(ShownDialogs()[0].start, "C:\\");
-  EXPECT_FALSE(fs::exists(gApp.configPath));
+  EXPECT_FALSE(fs::exists(gFiles.configPath));
   EXPECT_EQ(gSettings.backgroundType, 0);
   EXPECT_EQ(States({12, 13}), (std::vector<int>{1, 0})) << "the old box is checked again";
   QueueDialogAnswer("/home/me/pictures/");
@@ -243,7 +244,7 @@ TEST_F(SettingsTest, ColourChooserSetsTheColourBackground) {
   EXPECT_EQ(ShownDialogs().back().kind, DialogColour);
   EXPECT_EQ(gSettings.backgroundType, 0);
   EXPECT_EQ(GadgetState(14), 0);
-  EXPECT_FALSE(fs::exists(gApp.configPath));
+  EXPECT_FALSE(fs::exists(gFiles.configPath));
 
   QueueDialogAnswer("16711680");
   Change(14, 1);
@@ -265,13 +266,13 @@ TEST_F(SettingsTest, MusicSwitchClosesTheMusicOrStartsATrack) {
   ClearMediaCallLog();
   Change(22, 0);
   EXPECT_EQ(gSettings.musicOn, 0);
-  EXPECT_EQ(ReadIni("Sound", "Yinyue", gApp.configPath), "0");
+  EXPECT_EQ(ReadIni("Sound", "Yinyue", gFiles.configPath), "0");
   EXPECT_EQ(MediaCallLog(), std::vector<std::string>{"close 8"});
 
   ClearMediaCallLog();
   Change(22, 1);
   EXPECT_EQ(gSettings.musicOn, 1);
-  EXPECT_EQ(ReadIni("Sound", "Yinyue", gApp.configPath), "1");
+  EXPECT_EQ(ReadIni("Sound", "Yinyue", gFiles.configPath), "1");
   const std::vector<std::string>& log = MediaCallLog();
   ASSERT_GE(log.size(), 3u);
   EXPECT_EQ(log[0], "mode 8");
@@ -373,14 +374,14 @@ TEST_F(WindowSizeTest, StartUpShowsTheSavedSizeOrTheLargestThatFits) {
 }
 
 TEST_F(SettingsTest, FailedWriteStillAppliesTheChange) {
-  fs::create_directories(gApp.configPath);
+  fs::create_directories(gFiles.configPath);
   OpenSettingsWindow();
   Change(25, 1);
   Change(27, 730);
   EXPECT_EQ(gSettings.effectsOn, 1) << "the effects switch applies";
   EXPECT_EQ(gSettings.volume, 730);
   EXPECT_EQ(GadgetText(26), "设置音量：73%");
-  EXPECT_TRUE(fs::is_directory(gApp.configPath));
+  EXPECT_TRUE(fs::is_directory(gFiles.configPath));
 }
 
 }  // namespace

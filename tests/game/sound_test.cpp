@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/app/app_state.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
 #include "game/presentation/sound.h"
 #include "game/rules/rules_state.h"
@@ -40,8 +41,8 @@ class SoundTest : public testing::Test {
       WriteBytes(SoundFile("Yinyue" + std::to_string(n) + ".mid"), OneNoteMidi(100));
     }
     savedApp_ = gApp;
-    gApp.appDirectory = appDirectory_.string() + "/";
-    gApp.configPath = gApp.appDirectory + "Config.ini";
+    gFiles.appDirectory = appDirectory_.string() + "/";
+    gFiles.configPath = gFiles.appDirectory + "Config.ini";
     gSettings = Settings{};
     gSettings.musicOn = 1;
     gSettings.effectsOn = 1;

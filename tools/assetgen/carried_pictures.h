@@ -9,7 +9,7 @@
 // One carried picture as encoded file bytes.
 struct CarriedFile {
   std::string fileName;  // path in the generated directory
-  const char* variable;  // the CarriedPicture variable of embedded_pictures.h
+  const char* variable;  // the CarriedPicture variable of carried/carried_pictures.h
   QByteArray bytes;      // the encoded file
   int slot = -1;         // index in the variable when it is an array, else -1
 };

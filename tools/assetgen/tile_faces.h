@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QRectF>
 
-constexpr int FaceCount = 42;         // face codes 1..42
+#include "mapdata/level_model.h"
 constexpr int FaceWidth = 48;         // face picture, thickness included
 constexpr int FaceHeight = 60;
 constexpr int SmallFaceWidth = 20;    // small face picture

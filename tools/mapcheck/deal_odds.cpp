@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/presentation/sprites.h"
+#include "mapdata/level_model.h"
 #include "game/rules/items.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/rules_state.h"

@@ -1,11 +1,9 @@
 // The pair search, shuffles, the item buttons, the bomb and the item overlays.
 #include "game/rules/items.h"
 
-#include "game/presentation/sprites.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/tiles.h"
 #include "mapdata/geometry.h"
-#include "platform/picture.h"
 #include "rules_support.h"
 
 namespace {
@@ -168,7 +166,7 @@ TEST_F(ItemsTest, OneItemLeftIsEnoughToAvoidGameOver) {
     ASSERT_FALSE(AnyMoveExists());
     CheckDeadEnd();
     EXPECT_TRUE(AnyMoveExists()) << "reshuffled until a move exists";
-    EXPECT_TRUE(ShownDialogs().empty()) << "item " << item;
+    EXPECT_TRUE(ShownTexts().empty()) << "item " << item;
     EXPECT_EQ(gItems.hints + gItems.shuffles + gItems.bombs, 1) << "nothing is spent";
   }
 }
@@ -208,17 +206,18 @@ TEST_F(ItemsTest, ButtonsOnAStuckBoardWithNothingElseLeftEndTheGame) {
                                 CheckDeadEnd, CheckDeadEnd};
   for (int b = 0; b < 5; ++b) {
     SCOPED_TRACE(b);
-    ScriptDialogs(true);
+    gFakeApp.texts.clear();
+    gFakeApp.titles.clear();
     StackedPair();
     SetItems(items[b][0], items[b][1], items[b][2]);
     SetCurrentLevel(4);
-    gApp.inPlay = true;
+    gFakeApp.inPlay = true;
     buttons[b]();
     EXPECT_EQ(ShownTexts(), std::vector<std::string>{GameOver});
-    EXPECT_EQ(ShownDialogs()[0].title, "");
+    EXPECT_EQ(gFakeApp.titles[0], "");
     EXPECT_EQ(gItems.hints + gItems.bombs, 2 * StartItemCount);
     EXPECT_EQ(gPlay.currentLevel, 1);
-    EXPECT_FALSE(gApp.inPlay);
+    EXPECT_FALSE(gFakeApp.inPlay);
   }
 }
 
@@ -250,7 +249,7 @@ TEST_F(ItemsTest, ReshufflesStopAfter500Attempts) {
     caller();
     EXPECT_EQ(Random(1000000), nextDraw) << "500 shuffles, no more, no fewer";
     EXPECT_TRUE(SameBoard(expected, gLevel.board));
-    EXPECT_TRUE(ShownDialogs().empty()) << "with items left the game goes on";
+    EXPECT_TRUE(ShownTexts().empty()) << "with items left the game goes on";
   }
   EXPECT_EQ(gItems.hints + gItems.shuffles, 10) << "the dead-end check spends nothing";
 }
@@ -285,8 +284,8 @@ TEST_F(ItemsTest, BombIsTheWayOutOfAStackedPair) {
   EXPECT_EQ(gLevel.board.cell[3][5][5], 0);
   EXPECT_EQ(gLevel.board.cell[2][5][5], 1) << "the other tile of the face stays";
   EXPECT_EQ(gItems.bombs, 0);
-  EXPECT_TRUE(ShownDialogs().empty()) << "no dead-end check, so no game over";
-  EXPECT_TRUE(gApp.inPlay);
+  EXPECT_TRUE(ShownTexts().empty()) << "no dead-end check, so no game over";
+  EXPECT_TRUE(gFakeApp.inPlay);
   EXPECT_EQ(gScore.speed, 42) << "the speed value is left alone";
   EXPECT_EQ(gScore.streak, 2) << "and so is the streak";
   EXPECT_EQ(gLevel.removedCount, 1);
@@ -296,7 +295,7 @@ TEST_F(ItemsTest, BombIsTheWayOutOfAStackedPair) {
   int x = 0, y = 0;
   GameTilePosition(1, 3, 5, 5, x, y);
   EXPECT_EQ(std::make_pair(gItems.bombX, gItems.bombY), std::make_pair(x, y));
-  EXPECT_TRUE(MediaLogHas("play 5"));
+  EXPECT_TRUE((Asked("effect 5") || Asked("sound 5")));
   EXPECT_EQ(gScore.score, 0) << "a bomb scores nothing";
 }
 
@@ -314,7 +313,7 @@ TEST_F(ItemsTest, BombRefusals) {
   EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"请先选择需要炸掉的麻将",
                                                     "上一轮炸弹正在进行中...请等待!",
                                                     "炸弹道具已用完"}));
-  for (const ShownDialog& d : ShownDialogs()) EXPECT_EQ(d.title, "");
+  for (const std::string& title : gFakeApp.titles) EXPECT_EQ(title, "");
   EXPECT_EQ(gLevel.board.cell[3][5][5], 1);
 }
 
@@ -329,7 +328,7 @@ TEST_F(ItemsTest, BombOnTheLastTileClearsTheLevel) {
   gItems.bombRunning = false;
   SelectTile(2, 5, 7, 330, 270);
   PressBombButton();
-  EXPECT_EQ(gApp.screenState, ScreenResult);
+  EXPECT_EQ(gFakeApp.screenState, ScreenResult);
   EXPECT_EQ(gItems.hints, StartItemCount + 1);
   EXPECT_EQ(gItems.bombs, StartItemCount - 2);
 }
@@ -341,22 +340,20 @@ TEST_F(ItemsTest, BombAnimationShowsSixteenPicturesAndRunsItsCounterOn) {
   gItems.bombX = 300;
   gItems.bombY = 250;
   std::vector<int> pictures;
-  StartDrawLog();
   while (gItems.bombRunning && pictures.size() < 100) {
-    DrawBombAnimation();
-    pictures.push_back(DrawLog().back().number - SpriteExplosion1 + 1);
+    ASSERT_TRUE(StepBombAnimation());
+    pictures.push_back(gItems.bombPicture);
   }
-  StopDrawLog();
+  EXPECT_FALSE(StepBombAnimation()) << "nothing to draw once it ended";
   ASSERT_EQ(pictures.size(), 32u);
   EXPECT_EQ(pictures[0], 1);
   EXPECT_EQ(pictures[1], 2);
   EXPECT_EQ(pictures[29], 16);
   EXPECT_EQ(pictures[31], 1) << "the last frame shows the picture after the wrap";
-  EXPECT_EQ(DrawLog().back().x, 300);
-  EXPECT_EQ(DrawLog().back().y, 250);
+  EXPECT_EQ(std::make_pair(gItems.bombX, gItems.bombY), std::make_pair(300, 250));
   gItems.bombRunning = true;
   gItems.bombFrame = 1;
   int frames = 0;
-  for (; gItems.bombRunning && frames < 100; ++frames) DrawBombAnimation();
+  for (; gItems.bombRunning && frames < 100; ++frames) StepBombAnimation();
   EXPECT_EQ(frames, 31) << "an odd counter left by an earlier bomb";
 }

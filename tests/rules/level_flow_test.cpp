@@ -17,17 +17,17 @@ class LevelFlowTest : public RulesTest {
 // ---- Level start -----------------------------------------------------------------------------
 
 TEST_F(LevelFlowTest, MapWithoutLevelsIsRefused) {
-  gApp.freeMode = false;
-  gApp.inPlay = false;
-  gApp.screenState = ScreenLoading;
+  gPlay.freeMode = false;
+  gFakeApp.inPlay = false;
+  gFakeApp.screenState = ScreenLoading;
   StartLevel(1);
-  ASSERT_EQ(ShownDialogs().size(), 1u);
-  EXPECT_EQ(ShownDialogs()[0].title, "提示");
-  EXPECT_EQ(ShownDialogs()[0].text, "当前地图有错误");
-  EXPECT_EQ(gApp.screenState, ScreenMainMenu);
-  EXPECT_TRUE(gApp.freeMode);
-  EXPECT_FALSE(gApp.mapLoaded);
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  ASSERT_EQ(ShownTexts().size(), 1u);
+  EXPECT_EQ(gFakeApp.titles[0], "提示");
+  EXPECT_EQ(gFakeApp.texts[0], "当前地图有错误");
+  EXPECT_EQ(gFakeApp.screenState, ScreenMainMenu);
+  EXPECT_TRUE(gPlay.freeMode);
+  EXPECT_FALSE(gFakeApp.mapLoaded);
+  EXPECT_FALSE(gFakeApp.clockRunning);
 }
 
 TEST_F(LevelFlowTest, OddLevelDropsTheLastTileInCopyOrder) {
@@ -81,31 +81,31 @@ TEST_F(LevelFlowTest, ProgressModeShowsTheIntroductionFreeModePlaysAtOnce) {
   MapLevel(1, 1, 4);
   for (bool free : {false, true}) {
     SCOPED_TRACE(free);
-    ClearMediaCallLog();
-    gApp.freeMode = free;
-    gApp.inPlay = false;
-    gApp.hoveredButton = 3;
+    gFakeApp.calls.clear();
+    gPlay.freeMode = free;
+    gFakeApp.inPlay = false;
+    gFakeApp.hoveredButton = 3;
     gItems.bombRunning = true;
     gItems.bombX = 100;
     StartLevel(1);
     EXPECT_FALSE(gItems.bombRunning) << "a running bomb stops";
     EXPECT_EQ(gItems.bombX, 0);
-    EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
-    EXPECT_EQ(gApp.inPlay, free);
-    EXPECT_EQ(gApp.screenState, free ? ScreenMainMenu : ScreenLevelIntro);
-    EXPECT_EQ(MediaLogHas("play 3"), free);
+    EXPECT_TRUE(gFakeApp.clockRunning);
+    EXPECT_EQ(gFakeApp.inPlay, free);
+    EXPECT_EQ(gFakeApp.screenState, free ? ScreenMainMenu : ScreenLevelIntro);
+    EXPECT_EQ((Asked("effect 3") || Asked("sound 3")), free);
     if (!free) ClickLevelIntro();
-    EXPECT_TRUE(gApp.inPlay);
-    EXPECT_EQ(gApp.screenState, ScreenMainMenu);
-    EXPECT_EQ(gApp.hoveredButton, 0);
-    EXPECT_TRUE(MediaLogHas("play 3"));
+    EXPECT_TRUE(gFakeApp.inPlay);
+    EXPECT_EQ(gFakeApp.screenState, ScreenMainMenu);
+    EXPECT_EQ(gFakeApp.hoveredButton, 0);
+    EXPECT_TRUE((Asked("effect 3") || Asked("sound 3")));
   }
   PressPauseButton();
   EXPECT_TRUE(gPlay.paused);
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_FALSE(gFakeApp.clockRunning);
   PressPauseButton();
   EXPECT_FALSE(gPlay.paused);
-  EXPECT_TRUE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_TRUE(gFakeApp.clockRunning);
 }
 
 // ---- Empty levels ----------------------------------------------------------------------------
@@ -118,30 +118,30 @@ TEST_F(LevelFlowTest, EmptyLevelCountsAsClearedAtOnce) {
   EXPECT_EQ(gPlay.currentLevel, 3);
   EXPECT_EQ(gItems.hints, StartItemCount + 1);
   EXPECT_EQ(gLevel.startCount, 6);
-  EXPECT_TRUE(gApp.inPlay);
+  EXPECT_TRUE(gFakeApp.inPlay);
 }
 
 TEST_F(LevelFlowTest, RunOfEmptyLevelsOrOneAboveTheCountEndsOnTheResultScreen) {
   gMap.levelCount = MaxLevels;
   StartLevel(1);
-  EXPECT_EQ(gApp.screenState, ScreenResult);
-  EXPECT_FALSE(gApp.inPlay);
+  EXPECT_EQ(gFakeApp.screenState, ScreenResult);
+  EXPECT_FALSE(gFakeApp.inPlay);
   EXPECT_EQ(gPlay.currentLevel, MaxLevels);
   EXPECT_EQ(gItems.hints, StartItemCount + MaxLevels);
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_FALSE(gFakeApp.clockRunning);
   ResetGame();
   gMap.levelCount = 2;
   MapLevel(1, 1, 4);
   MapLevel(2, 1, 4);
   StartLevel(5);
-  EXPECT_EQ(gApp.screenState, ScreenResult) << "no loop past the count";
+  EXPECT_EQ(gFakeApp.screenState, ScreenResult) << "no loop past the count";
   EXPECT_EQ(gItems.hints, StartItemCount + 1);
 }
 
 // ---- Level end -------------------------------------------------------------------------------
 
 TEST_F(LevelFlowTest, ProgressModeGoesOnToTheNextIntroductionThenTheResult) {
-  gApp.freeMode = false;
+  gPlay.freeMode = false;
   gMap.levelCount = 2;
   MapLevel(1, 1, 4);
   MapLevel(2, 4, 8);
@@ -150,15 +150,15 @@ TEST_F(LevelFlowTest, ProgressModeGoesOnToTheNextIntroductionThenTheResult) {
   LevelCleared();
   EXPECT_EQ(gPlay.currentLevel, 2);
   EXPECT_EQ(gPlay.levelText, "2");
-  EXPECT_FALSE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenLevelIntro);
+  EXPECT_FALSE(gFakeApp.inPlay);
+  EXPECT_EQ(gFakeApp.screenState, ScreenLevelIntro);
   EXPECT_EQ(gLevel.totalText, "8");
   ClickLevelIntro();
   LevelCleared();
-  EXPECT_EQ(gApp.screenState, ScreenResult);
-  EXPECT_FALSE(gApp.inPlay);
+  EXPECT_EQ(gFakeApp.screenState, ScreenResult);
+  EXPECT_FALSE(gFakeApp.inPlay);
   EXPECT_EQ(gItems.hints, StartItemCount + 2) << "a bonus hint for each cleared level";
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_FALSE(gFakeApp.clockRunning);
 }
 
 // ---- Game reset ------------------------------------------------------------------------------
@@ -173,16 +173,16 @@ TEST_F(LevelFlowTest, ResetGameStartsANewGameWithoutChangingThePage) {
   SetScore(1234);
   gScore.elapsedTenths = 999;
   gScore.speed = 40;
-  gApp.screenState = ScreenLevelIntro;   // any page but the main menu
+  gFakeApp.screenState = ScreenLevelIntro;   // any page but the main menu
   ResetGame();
-  EXPECT_FALSE(gApp.inPlay);
-  EXPECT_EQ(gApp.screenState, ScreenLevelIntro) << "the page is not ResetGame's to change";
+  EXPECT_FALSE(gFakeApp.inPlay);
+  EXPECT_EQ(gFakeApp.screenState, ScreenLevelIntro) << "the page is not ResetGame's to change";
   EXPECT_EQ(std::vector<int>({gPlay.currentLevel, gItems.hints, gItems.shuffles, gItems.bombs,
                               gScore.score, gScore.elapsedTenths}),
             std::vector<int>({1, StartItemCount, StartItemCount, StartItemCount, 0, 0}));
   EXPECT_EQ(gScore.scoreText, "0");
   EXPECT_EQ(gScore.speed, 40) << "the speed value runs on";
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_FALSE(gFakeApp.clockRunning);
 }
 
 // ---- Buttons ---------------------------------------------------------------------------------

@@ -1,11 +1,9 @@
 // Free tiles, selections and pair removal.
 #include "game/rules/tiles.h"
 
-#include "game/presentation/sprites.h"
 #include "game/rules/level_flow.h"
 #include "game/rules/removal_effects.h"
 #include "mapdata/geometry.h"
-#include "platform/picture.h"
 #include "rules_support.h"
 
 // ---- Free-tile tests -------------------------------------------------------------------------
@@ -89,12 +87,12 @@ class SelectionTest : public RulesTest {
 TEST_F(SelectionTest, OnlyAFreeTileIsSelected) {
   SelectTile(2, 7, 3, 100, 100);
   EXPECT_EQ(gLevel.first.layer, -1);
-  EXPECT_FALSE(MediaLogHas("play 1")) << "no sound for a tile that is not free";
+  EXPECT_FALSE((Asked("effect 1") || Asked("sound 1"))) << "no sound for a tile that is not free";
   SelectTile(2, 1, 1, 61, 70);
   const Selection& f = gLevel.first;
   EXPECT_EQ(std::vector<int>({f.layer, f.row, f.column, f.face, f.x, f.y}),
             std::vector<int>({2, 1, 1, 7, 61, 70}));
-  EXPECT_TRUE(MediaLogHas("play 1"));
+  EXPECT_TRUE((Asked("effect 1") || Asked("sound 1")));
   SelectTile(2, 7, 3, 100, 100);
   EXPECT_EQ(gLevel.first.row, 1) << "the first selection stays";
   EXPECT_EQ(gLevel.board.cell[2][1][1], 7);
@@ -130,7 +128,7 @@ TEST_F(SelectionTest, MismatchThenMatchRemovesTheLastTwo) {
   EXPECT_EQ(gScore.speed, 99);
   EXPECT_EQ(gLevel.removedCount, 2);
   EXPECT_EQ(gLevel.remainingText, "6");
-  EXPECT_TRUE(MediaLogHas("play 2"));
+  EXPECT_TRUE((Asked("effect 2") || Asked("sound 2")));
 }
 
 TEST_F(SelectionTest, SameTileTwiceClearsTheSelectionAndStillChecksForADeadEnd) {
@@ -146,7 +144,7 @@ TEST_F(SelectionTest, SameTileTwiceClearsTheSelectionAndStillChecksForADeadEnd) 
   EXPECT_EQ(gLevel.first.layer, -1);
   EXPECT_EQ(gLevel.board.cell[2][1][1], 2) << "the tile is not removed";
   EXPECT_EQ(ShownTexts(), std::vector<std::string>{"游戏结束，请再接再厉争取通关。"});
-  EXPECT_FALSE(gApp.inPlay);
+  EXPECT_FALSE(gFakeApp.inPlay);
   EXPECT_EQ(gItems.hints, StartItemCount) << "the game was reset";
 }
 
@@ -175,7 +173,7 @@ TEST_F(LastPairTest, LastPairOfALevelStartsTheNextOne) {
   EXPECT_EQ(TilesOnBoard(), 2) << "level 2 is on the board";
   EXPECT_EQ(gLevel.first.layer, -1);
   EXPECT_EQ(gLevel.second.layer, -1);
-  EXPECT_TRUE(gApp.inPlay);
+  EXPECT_TRUE(gFakeApp.inPlay);
 }
 
 TEST_F(LastPairTest, HintBonusOfTheLastLevelCountsBeforeTheDeadEndCheck) {
@@ -184,11 +182,11 @@ TEST_F(LastPairTest, HintBonusOfTheLastLevelCountsBeforeTheDeadEndCheck) {
   gItems.hints = gItems.shuffles = gItems.bombs = 0;
   SelectTile(2, 4, 4, 200, 220);
   SelectTile(2, 4, 8, 370, 220);
-  EXPECT_EQ(gApp.screenState, ScreenResult);
-  EXPECT_FALSE(gApp.inPlay);
+  EXPECT_EQ(gFakeApp.screenState, ScreenResult);
+  EXPECT_FALSE(gFakeApp.inPlay);
   EXPECT_EQ(gItems.hints, 1);
-  EXPECT_TRUE(ShownDialogs().empty()) << "an empty board with a hint left is no game over";
-  EXPECT_FALSE(IsTimerRunning(GameWindow, LevelClockTimer));
+  EXPECT_TRUE(ShownTexts().empty()) << "an empty board with a hint left is no game over";
+  EXPECT_FALSE(gFakeApp.clockRunning);
 }
 
 // ---- Removal effects -------------------------------------------------------------------------
@@ -213,7 +211,7 @@ TEST_F(RemovalEffectsTest, FlyingTilesEndWhenBothAreOffScreenAndThePopupHasRisen
   StartRemovalEffects();
   // The pop-up reaches y < 0 after 151 frames, later than either tile leaves the screen.
   int frames = 0;
-  for (; gEffects.flyingRunning && frames < 1000; ++frames) DrawFlyingTiles();
+  for (; gEffects.flyingRunning && frames < 1000; ++frames) StepFlyingTiles();
   EXPECT_EQ(frames, 151);
   EXPECT_LE(gEffects.flying[0].x, -40);
   EXPECT_GT(gEffects.flying[1].x, 930);
@@ -221,21 +219,18 @@ TEST_F(RemovalEffectsTest, FlyingTilesEndWhenBothAreOffScreenAndThePopupHasRisen
 
 TEST_F(RemovalEffectsTest, ParticleBurstLastsSixteenStepsOfTwoFrames) {
   StartRemovalEffects();
-  StartDrawLog();
-  DrawParticleBurst();
-  StopDrawLog();
-  ASSERT_EQ(DrawLog().size(), 160u);
-  for (const DrawRecord& r : DrawLog()) {
-    EXPECT_EQ(r.number, SpriteParticle);
-    EXPECT_TRUE((std::abs(r.x - 250) <= 21 && std::abs(r.y - 150) <= 27) ||
-                (std::abs(r.x - 350) <= 21 && std::abs(r.y - 200) <= 27));
+  ASSERT_TRUE(StepParticleBurst());
+  for (int i = 0; i < 2 * ParticlesPerTile; ++i) {
+    const EffectDot& p = gEffects.particles[i];
+    const int x = i < ParticlesPerTile ? 250 : 350, y = i < ParticlesPerTile ? 150 : 200;
+    EXPECT_TRUE(std::abs(p.x - x) <= 21 && std::abs(p.y - y) <= 27) << i;
   }
   int frames = 1;
-  for (; gEffects.particlesRunning && frames < 100; ++frames) DrawParticleBurst();
+  for (; gEffects.particlesRunning && frames < 100; ++frames) StepParticleBurst();
   EXPECT_EQ(frames, 32) << "from frame counter 0 the sixteenth step falls on frame 32";
   EXPECT_EQ(gEffects.particleStep, 1);
   gEffects.particleFrame = 1;   // a counter left odd by an earlier burst
   gEffects.particlesRunning = true;
-  for (frames = 0; gEffects.particlesRunning && frames < 100; ++frames) DrawParticleBurst();
+  for (frames = 0; gEffects.particlesRunning && frames < 100; ++frames) StepParticleBurst();
   EXPECT_EQ(frames, 31);
 }

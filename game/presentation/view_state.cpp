@@ -1,0 +1,3 @@
+#include "game/presentation/view_state.h"
+
+ViewState gView;
