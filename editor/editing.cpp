@@ -84,7 +84,7 @@ void NewLayer() {
 
 void NewLayerCommand() {
   if (gEditor.currentLayerCount >= EditorMaxLayers) {
-    ShowMessage("", LayerLimitMessage);
+    ShowMessage(NoTitle, LayerLimitMessage);
     return;
   }
   NewLayer();
@@ -119,7 +119,7 @@ void PaintAt(int x, int y) {
   if (!CellAt(e.currentType, e.currentLayer, x, y, row, column)) return;
   gEditorMap.grid->level[e.currentLevel].cell[e.currentLayer][row][column] =
       e.paintMode == PaintClear ? 0 : e.currentLayer;
-  e.changed = 0;
+  e.saved = 0;
   if (e.busy) e.paintedWhileBusy = true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "mapdata/map_writer.h"
+#include "mapdata/message_titles.h"
 
 // ---- Windows and layout -----------------------------------------------------------------------
 
@@ -14,7 +15,6 @@ constexpr int NewLevelWindow = 1;
 constexpr int SaveWindow = 2;
 
 constexpr const char* EditorTitle = "Vorle麻将连连看地图编辑器";
-constexpr const char* MessageTitle = "提示";
 
 constexpr int EditorWidth = 930;
 constexpr int EditorHeight = 625;
@@ -87,7 +87,7 @@ struct EditorState {
   int currentLayer = 0;          // layer being painted, 1..layer count
   int currentLayerCount = 0;     // copy of the level table for the current level
   int currentType = 0;           // copy of the level table for the current level
-  int changed = 1;               // 0 while painted changes are unsaved
+  int saved = 1;                 // 1 while everything painted is saved, 0 after painting
   bool dragging = false;         // a button that started painting is held
   PaintMode paintMode = PaintClear;
   int shownCells = 0;            // shown cells of the current level, counted by DrawLevel

@@ -134,7 +134,7 @@ void HandleMainGadget(int gadget) {
 
 // Only an explicit 否 throws the painted changes away; Esc and the close box go back to editing.
 void HandleCloseRequest() {
-  if (gEditor.changed == 0) {
+  if (gEditor.saved == 0) {
     switch (AskYesNo(MessageTitle, UnsavedQuestion)) {
       case AnswerYes: SaveCommand(); return;
       case AnswerCancelled: return;

@@ -161,7 +161,7 @@ bool SaveToFile(const std::string& name) {
     return false;
   }
   // Cells painted during the save may lie in levels written before they changed.
-  e.changed = e.paintedWhileBusy ? 0 : 1;
+  e.saved = e.paintedWhileBusy ? 0 : 1;
   ShowMessage(MessageTitle, SavedMessage);
   CloseWindow(SaveWindow);
   return true;

@@ -3,6 +3,8 @@
 // them.
 #pragma once
 
+#include "mapdata/message_titles.h"
+
 constexpr int ScreenWidthPx = 930;
 constexpr int ScreenHeightPx = 625;
 
@@ -35,7 +37,3 @@ enum GameSound {
 
 // Frames of the bomb's explosion.
 constexpr int ExplosionFrames = 16;
-
-// Titles of the message boxes.
-constexpr const char* MessageTitle = "提示";
-constexpr const char* NoTitle = "";

@@ -49,7 +49,7 @@ TEST_F(Editing, NewLevelOfEveryTypeShowsAFullFirstLayer) {
             (std::vector<std::string>{"转到第1关", "转到第2关", "转到第3关", "转到第4关"}));
   EXPECT_EQ(GadgetState(GadgetLevelList), 3);
   EXPECT_EQ(Items(GadgetLayerList), std::vector<std::string>{"编辑第1层"});
-  EXPECT_EQ(gEditor.changed, 1) << "new levels are no painted change";
+  EXPECT_EQ(gEditor.saved, 1) << "new levels are no painted change";
 }
 
 TEST_F(Editing, NewLayersFillOnlyTheirExtent) {
@@ -188,12 +188,12 @@ TEST_F(Editing, CellAtTheEdgeOfTheFirstColumn) {
   PressLeftButton(65, 75);
   ReleaseButton();
   EXPECT_EQ(CountLayer(1), 180);
-  EXPECT_EQ(gEditor.changed, 1);
+  EXPECT_EQ(gEditor.saved, 1);
   PressLeftButton(66, 75);
   ReleaseButton();
   EXPECT_EQ(Cell(1, 1, 1), 0);
   EXPECT_EQ(CountLayer(1), 179);
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
 }
 
 TEST_F(Editing, PaintingMarksAChangeEvenWhenTheCellStaysTheSame) {
@@ -202,7 +202,7 @@ TEST_F(Editing, PaintingMarksAChangeEvenWhenTheCellStaysTheSame) {
   PointInCell(1, 1, 2, 2, x, y);
   PressRightButton(x, y);
   EXPECT_EQ(Cell(1, 2, 2), 1);
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
 }
 
 TEST_F(Editing, CellsOutsideTheExtentAreDrawnButNotPainted) {
@@ -223,7 +223,7 @@ TEST_F(Editing, CellsOutsideTheExtentAreDrawnButNotPainted) {
   PressLeftButton(x + 12, y + 12);
   ReleaseButton();
   EXPECT_EQ(Cell(2, 1, 20), 2);
-  EXPECT_EQ(gEditor.changed, 1);
+  EXPECT_EQ(gEditor.saved, 1);
 }
 
 TEST_F(Editing, RightDragShowsCellsOfTheCurrentLayerOnly) {

@@ -157,7 +157,7 @@ TEST_F(MainLoop, MouseEventsOfTheMainWindowPaint) {
   EXPECT_EQ(Cell(1, 1, 2), 1) << "dragging shows";
   at(108, 75, EventRightButtonUp);
   EXPECT_FALSE(gEditor.dragging);
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
   HandleEditorEvent(Event{EventLeftButtonDown, NewLevelWindow, 0});
   EXPECT_EQ(Cell(1, 1, 2), 1) << "only the main window paints";
 }
@@ -222,7 +222,7 @@ TEST_F(MainLoop, UnsavedPaintingAsksAndYesOpensTheSaveCheck) {
   HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});
   EXPECT_FALSE(gEditor.quit);
   EXPECT_FALSE(IsWindowOpen(SaveWindow));
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
   EXPECT_EQ(Cell(1, 1, 1), 0);
   QueueDialogAnswer("no");
   HandleEditorEvent(Event{EventCloseWindow, EditorWindow, 0});

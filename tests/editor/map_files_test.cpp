@@ -144,7 +144,7 @@ TEST_F(Saving, AnOpenedMapIsSavedBackWithoutADialog) {
   PressSaveButton();
   for (const ShownDialog& d : ShownDialogs()) EXPECT_NE(d.kind, DialogSaveFile);
   EXPECT_EQ(DialogTexts().back(), "保存成功");
-  EXPECT_EQ(gEditor.changed, 1);
+  EXPECT_EQ(gEditor.saved, 1);
   EXPECT_FALSE(IsWindowOpen(SaveWindow));
   std::string saved = ReadBytes(path);
   EXPECT_NE(saved.find("<b>新作者</b>"), std::string::npos);
@@ -200,7 +200,7 @@ TEST_F(Saving, AFullDiskLeavesTheOldFileByteForByte) {
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(CountFiles(scratch_), 1) << "no temporary file is left behind";
   EXPECT_TRUE(IsWindowOpen(SaveWindow));
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
 }
 
 // A save that cannot succeed says so at once, before the progress run, and leaves no file.
@@ -280,7 +280,7 @@ TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
   EXPECT_FALSE(gEditor.quit);
   EXPECT_NE(ReadBytes(File("seven.xml")).find("<e>7</e>"), std::string::npos);
   EXPECT_EQ(Cell(1, 1, 1), 0) << "painting went on";
-  EXPECT_EQ(gEditor.changed, 0) << "a change painted during the save may not be in the file";
+  EXPECT_EQ(gEditor.saved, 0) << "a change painted during the save may not be in the file";
 }
 
 TEST_F(Opening, CommandsWaitOutTheReading) {
@@ -328,7 +328,7 @@ TEST_F(Opening, LevelsComeInDocumentOrderAndTheFirstIsShown) {
   EXPECT_EQ(Items(GadgetLayerList), (std::vector<std::string>{"编辑第1层", "编辑第2层"}));
   EXPECT_FALSE(gEditor.loading);
   EXPECT_EQ(gEditor.declaredLevelCount, 2);
-  EXPECT_EQ(gEditor.changed, 1);
+  EXPECT_EQ(gEditor.saved, 1);
 }
 
 TEST_F(Opening, TheDeclaredCountOnlyMeasuresProgress) {
@@ -374,7 +374,7 @@ TEST_F(Opening, AFileThatCannotBeReadKeepsTheMapBeingEdited) {
   EXPECT_EQ(gEditor.filePath, File("mine.xml"));
   EXPECT_EQ(gEditor.info.author, "作者");
   EXPECT_EQ(gEditor.info.introduction, "介绍");
-  EXPECT_EQ(gEditor.changed, 0);
+  EXPECT_EQ(gEditor.saved, 0);
   EXPECT_FALSE(gEditor.loading);
 }
 
