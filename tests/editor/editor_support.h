@@ -18,16 +18,13 @@
 #include "platform/dialog.h"
 #include "platform/gadget.h"
 #include "platform/window.h"
+#include "tests/support/program_once.h"
 #include "tests/support/shown_texts.h"
 
 class EditorTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
-    ScriptDialogs(true);
+    if (!EnterProgramOnce()) return;
     ASSERT_TRUE(StartEditor());
     StopTimer(EditorWindow, FrameTimer);
     StopTimer(EditorWindow, StatusTimer);

@@ -26,17 +26,14 @@
 #include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/window.h"
+#include "tests/support/program_once.h"
 #include "tests/support/shown_texts.h"
 
 class AppTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
+    if (!EnterProgramOnce()) return;
     RecordMediaCalls(true);
-    ScriptDialogs(true);
     ASSERT_TRUE(StartGame());
     ASSERT_TRUE(OpenGameScreen());
     StopTimer(GameWindow, FrameTimer);
