@@ -8,6 +8,7 @@
 
 #include "game/app/app_state.h"
 #include "game/app/input.h"
+#include "game/app/map_loading.h"
 #include "game/presentation/background.h"
 #include "game/presentation/frame_cache.h"
 #include "game/presentation/pages.h"
