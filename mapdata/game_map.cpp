@@ -9,7 +9,7 @@
 
 // ---- State ---------------------------------------------------------------------------------
 
-GameMap gMap = {nullptr, {}, 0, 0, 0};
+GameMap gMap = {nullptr, {}, 0, 0, 0, {}};
 
 namespace {
 
@@ -46,6 +46,7 @@ bool PlaceLevel(std::string_view text) {
   int level = ++m.levelCount;
   m.arrangementType[level] = NumberValue(split.typeField);
   LevelCells& cells = m.store->level[level];
+  MarkLevelWritten(m.written, level);
   int tileIndex = 0;
   for (int k = 0; k < layers; ++k) {
     for (int r = 0; r < BoardRows; ++r) {
@@ -71,7 +72,7 @@ void ClearMapStore() {
   CreateMapStore();
   m.levelCount = 0;
   m.declaredLevelCount = 0;
-  ClearGrid(*m.store);
+  ClearWrittenLevels(*m.store, m.written);
   for (int& type : m.arrangementType) type = 0;
 }
 

@@ -23,6 +23,7 @@ struct GameMap {
   int levelCount;                     // `o` elements placed (0..300); during a load: read so far
   int declaredLevelCount;             // the number in the `e` element, for the loading page only
   int faceCounter;                    // last face given; lives for the whole run
+  WrittenLevels written;              // levels of the store that PlaceLevel wrote
 };
 extern GameMap gMap;
 
@@ -56,6 +57,7 @@ struct EditorMap {
   int layerCount[LevelSlots];         // layers of each level, 0 for a level that does not exist
   int arrangementType[LevelSlots];    // type of each level, 0 for a level that does not exist
   int levelCount;                     // levels of the map (0..300)
+  WrittenLevels written;              // levels of the grid that were filled, made or painted
 };
 extern EditorMap gEditorMap;
 
