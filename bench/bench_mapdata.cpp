@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/app/map_loading.h"
 #include "mapdata/level_model.h"
 #include "mapdata/map_writer.h"
 #include "platform/app.h"

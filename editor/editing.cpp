@@ -49,6 +49,7 @@ void NewLevel(int type) {
   m.arrangementType[level] = type;
   m.layerCount[level] = 1;
   LevelCells& cells = m.grid->level[level];
+  MarkLevelWritten(m.written, level);
   ClearLevelCells(cells);
   for (int row = 1; row <= BoardRows; ++row) {
     for (int column = 1; column <= BoardColumns; ++column) cells.cell[1][row][column] = 1;
@@ -73,6 +74,7 @@ void NewLayer() {
   e.currentLayer = layer;
   int rows, columns;
   LayerExtent(e.currentType, layer, rows, columns);
+  MarkLevelWritten(m.written, e.currentLevel);
   auto& cells = m.grid->level[e.currentLevel].cell[layer];
   for (int row = 1; row <= BoardRows; ++row) {
     for (int column = 1; column <= BoardColumns; ++column) {
@@ -117,6 +119,7 @@ void PaintAt(int x, int y) {
   if (e.currentLevel < 1 || e.currentLevel > MaxLevels || !gEditorMap.grid) return;
   int row, column;
   if (!CellAt(e.currentType, e.currentLayer, x, y, row, column)) return;
+  MarkLevelWritten(gEditorMap.written, e.currentLevel);
   gEditorMap.grid->level[e.currentLevel].cell[e.currentLayer][row][column] =
       e.paintMode == PaintClear ? 0 : e.currentLayer;
   e.saved = 0;

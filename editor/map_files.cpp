@@ -5,6 +5,7 @@
 #include "editor/map_files.h"
 
 #include <string>
+#include <vector>
 
 #include "editor/editing.h"
 #include "editor/editor_state.h"
@@ -12,6 +13,7 @@
 #include "mapdata/level_text.h"
 #include "mapdata/map_reader.h"
 #include "mapdata/map_writer.h"
+#include "mapdata/xml_tree.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/gadget.h"
@@ -171,14 +173,23 @@ bool SaveToFile(const std::string& name) {
 
 namespace {
 
-// What the walk of one open needs besides the editor state.
-struct OpenRun {
-  std::string path;       // the file being read
-  bool started = false;   // the file loaded and the old map was replaced
-};
+// Reads a map file; false when it does not read as a map, after its message.
+bool ReadMapFile(const std::string& path, MapFile& map) {
+  std::vector<unsigned char> bytes;
+  if (!ReadFileBytes(path, bytes, MaxXmlBytes)) {
+    ShowMessage(MessageTitle, MapFileMissingMessage);
+    return false;
+  }
+  map = ReadMap(bytes.data(), bytes.size());
+  if (map.result != MapReadWhole) {
+    ShowMessage(MessageTitle, MapReadMessage(map.result));
+    return false;
+  }
+  return true;
+}
 
 // Empties the editor for the map being read: grid, level table, current values and lists.
-void ClearForOpen(OpenRun& run) {
+void ClearForOpen(const std::string& path) {
   EditorState& e = gEditor;
   ClearEditorMap(gEditorMap);
   e.currentLevel = 0;
@@ -187,34 +198,30 @@ void ClearForOpen(OpenRun& run) {
   e.currentLayer = 0;
   ClearGadgetItems(GadgetLevelList);
   ClearGadgetItems(GadgetLayerList);
-  e.filePath = run.path;
-  run.started = true;
+  e.filePath = path;
 }
 
-// The walk reaches this only after the file loaded and has a main element, so the map being
-// edited is replaced only then.
-WalkStep HandleMapElement(void* user, const std::string& name, const std::string& text) {
-  OpenRun& run = *static_cast<OpenRun*>(user);
+// One entry of the map being read; false when the password was refused and the rest of the
+// file is skipped.
+bool TakeMapEntry(const MapFile& map, const MapEntry& entry) {
   EditorState& e = gEditor;
-  if (!run.started) ClearForOpen(run);
-  if (e.refused) return WalkStop;
-  if (name == "b") {
-    e.info.author = text;
-  } else if (name == "c") {
-    e.info.contact = text;
-  } else if (name == "d") {
-    e.info.introduction = text;
-  } else if (name == "e") {
-    e.declaredLevelCount = NumberValue(text);
-    e.loading = true;
-  } else if (name == "f") {
-    PumpOnce(PumpPacingMs);
-    e.info.password = text;
-    if (!text.empty() && !AskPassword()) return WalkStop;
-  } else if (name == "o") {
-    ReadLevel(text);
+  switch (entry.part) {
+    case MapPartAuthor: e.info.author = entry.text; break;
+    case MapPartContact: e.info.contact = entry.text; break;
+    case MapPartIntroduction: e.info.introduction = entry.text; break;
+    case MapPartLevelCount:
+      e.declaredLevelCount = entry.number;
+      e.loading = true;
+      break;
+    case MapPartPassword:
+      PumpOnce(PumpPacingMs);
+      e.info.password = entry.text;
+      if (!entry.text.empty() && !AskPassword()) return false;
+      break;
+    case MapPartLevel: ReadLevel(map.levels[static_cast<size_t>(entry.number)]); break;
+    case MapPartStrayNode: ShowMessage(MessageTitle, MapFileInvalidMessage); break;
   }
-  return WalkOn;
+  return true;
 }
 
 }  // namespace
@@ -227,10 +234,16 @@ void OpenMapCommand() {
 void OpenMap(const std::string& path) {
   EditorState& e = gEditor;
   e.refused = false;
-  OpenRun run;
-  run.path = path;
   e.busy = true;
-  bool read = ReadMapTree(path, HandleMapElement, &run);
+  MapFile map;
+  // The map being edited is replaced only once the file has read as a map.
+  bool read = ReadMapFile(path, map);
+  if (read) {
+    ClearForOpen(path);
+    for (const MapEntry& entry : map.entries) {
+      if (!TakeMapEntry(map, entry)) break;
+    }
+  }
   e.busy = false;
   e.loading = false;
   if (read) GoToLevel(1);

@@ -1,10 +1,10 @@
-// Fuzzes the map reader with both programs' element handling, and checks that whatever was read
-// writes back into a file that reads again.
+// Fuzzes the map reader with both programs' use of what it reads, and checks that whatever was
+// read writes back into a file that reads again.
 //
-// Each input: the game loads it into the map store; an editor-style walk fills the editor's
-// table (stopping at a non-empty password, as a refused password does); the information texts
-// and levels read are written with the map writer and read back, which must succeed without a
-// message and give the same texts.
+// Each input: the game's store takes its levels as the game's loader places them; an
+// editor-style read fills the editor's table (stopping at a non-empty password, as a refused
+// password does); the information texts and levels read are written with the map writer and read
+// back, which must read whole without a stray node and give the same texts.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -12,27 +12,43 @@
 #include "mapdata/level_model.h"
 #include "mapdata/map_reader.h"
 #include "mapdata/map_writer.h"
-#include "platform/app.h"
-#include "platform/dialog.h"
 
 namespace {
 
-struct EditorRead {
-  MapInfo info;
-};
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
 
-WalkStep ReadEditorElement(void* user, const std::string& name, const std::string& text) {
-  EditorRead& read = *static_cast<EditorRead*>(user);
-  EditorMap& m = gEditorMap;
-  if (name == "b") read.info.author = text;
-  if (name == "c") read.info.contact = text;
-  if (name == "d") read.info.introduction = text;
-  if (name == "o" && m.levelCount < MaxLevels) FillEditorLevel(m, ++m.levelCount, text);
-  if (name == "f") {
-    read.info.password = text;
-    if (!text.empty()) return WalkStop;
+// The game's loader without its pumps and messages: the count and levels in file order.
+void StoreMap(const MapFile& map) {
+  ClearMapStore();
+  if (map.result != MapReadWhole) return;
+  for (const MapEntry& entry : map.entries) {
+    if (entry.part == MapPartLevelCount) gMap.declaredLevelCount = entry.number;
+    if (entry.part == MapPartLevel && gMap.levelCount < MaxLevels) {
+      Require(PlaceLevel(map.levels[static_cast<size_t>(entry.number)]));
+    }
   }
-  return WalkOn;
+}
+
+// The editor's open without its questions: the information and levels up to a password.
+MapInfo ReadAsEditor(const MapFile& map) {
+  MapInfo info;
+  EditorMap& m = gEditorMap;
+  ClearEditorMap(m);
+  for (const MapEntry& entry : map.entries) {
+    if (entry.part == MapPartAuthor) info.author = entry.text;
+    if (entry.part == MapPartContact) info.contact = entry.text;
+    if (entry.part == MapPartIntroduction) info.introduction = entry.text;
+    if (entry.part == MapPartLevel && m.levelCount < MaxLevels) {
+      FillEditorLevel(m, ++m.levelCount, map.levels[static_cast<size_t>(entry.number)]);
+    }
+    if (entry.part == MapPartPassword) {
+      info.password = entry.text;
+      if (!entry.text.empty()) break;
+    }
+  }
+  return info;
 }
 
 // Line breaks as an XML reader hands them back.
@@ -47,10 +63,6 @@ std::string ReadBackForm(const std::string& text) {
     }
   }
   return out;
-}
-
-void Require(bool condition) {
-  if (!condition) std::abort();
 }
 
 // Cells outside the game's layers 2..12, rows 1..9 and columns 1..20 stay 0.
@@ -73,36 +85,29 @@ void CheckGameMargins() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  if (!InitPlatform()) std::abort();
   CreateMapStore();
   CreateEditorGrid();
-  gMapLoad = {nullptr, 0};
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  ScriptDialogs(true);
-  LoadMapBytes(data, size);
+  const MapFile map = ReadMap(data, size);
+  StoreMap(map);
   Require(gMap.levelCount >= 0 && gMap.levelCount <= MaxLevels);
   CheckGameMargins();
+  if (map.result != MapReadWhole) return 0;
 
-  ClearEditorMap(gEditorMap);
-  EditorRead read;
-  if (!ReadMapBytes(data, size, ReadEditorElement, &read)) return 0;
+  const MapInfo info = ReadAsEditor(map);
   Require(gEditorMap.levelCount <= MaxLevels);
 
-  std::string written = BuildMapText(read.info, gEditorMap);
-  ScriptDialogs(true);
-  EditorRead again;
-  ClearEditorMap(gEditorMap);
-  Require(ReadMapBytes(reinterpret_cast<const unsigned char*>(written.data()), written.size(),
-                       ReadEditorElement, &again));
-  Require(ShownDialogs().empty());
-  Require(again.info.author == ReadBackForm(read.info.author));
-  Require(again.info.contact == ReadBackForm(read.info.contact));
-  Require(again.info.introduction == ReadBackForm(read.info.introduction));
-  Require(again.info.password == ReadBackForm(read.info.password));
+  std::string written = BuildMapText(info, gEditorMap);
+  const MapFile back =
+      ReadMap(reinterpret_cast<const unsigned char*>(written.data()), written.size());
+  Require(back.result == MapReadWhole && back.strayNodes == 0);
+  const MapInfo again = ReadAsEditor(back);
+  Require(again.author == ReadBackForm(info.author));
+  Require(again.contact == ReadBackForm(info.contact));
+  Require(again.introduction == ReadBackForm(info.introduction));
+  Require(again.password == ReadBackForm(info.password));
   return 0;
 }

@@ -2,14 +2,14 @@
 #include "mapdata/level_model.h"
 #include "mapdata/level_text.h"
 
-EditorMap gEditorMap = {nullptr, {}, {}, 0};
+EditorMap gEditorMap = {nullptr, {}, {}, 0, {}};
 
 void CreateEditorGrid() {
   if (!gEditorMap.grid) gEditorMap.grid = NewGrid();
 }
 
 void ClearEditorMap(EditorMap& map) {
-  if (map.grid) ClearGrid(*map.grid);
+  if (map.grid) ClearWrittenLevels(*map.grid, map.written);
   for (int& count : map.layerCount) count = 0;
   for (int& type : map.arrangementType) type = 0;
   map.levelCount = 0;
@@ -23,6 +23,7 @@ bool FillEditorLevel(EditorMap& map, int level, std::string_view text) {
   map.arrangementType[level] = NumberValue(split.typeField);
   map.layerCount[level] = layers;
   LevelCells& cells = map.grid->level[level];
+  MarkLevelWritten(map.written, level);
   for (int k = 0; k < layers; ++k) {
     int layer = k + 1;
     for (int r = 0; r < BoardRows; ++r) {

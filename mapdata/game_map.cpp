@@ -1,4 +1,4 @@
-// The game's map store: loading a map file, placing levels with their faces, loading progress.
+// The game's map store: clearing it for a map, placing levels with their faces, loading progress.
 //
 // Sections: state | placing a level | loading | loading progress
 #include <algorithm>
@@ -6,13 +6,10 @@
 
 #include "mapdata/level_model.h"
 #include "mapdata/level_text.h"
-#include "mapdata/map_reader.h"
-#include "platform/window.h"
 
 // ---- State ---------------------------------------------------------------------------------
 
-GameMap gMap = {nullptr, {}, 0, 0, 0};
-MapLoadSettings gMapLoad = {nullptr, DefaultLoadPacingMs};
+GameMap gMap = {nullptr, {}, 0, 0, 0, {}};
 
 namespace {
 
@@ -48,6 +45,7 @@ bool PlaceLevel(std::string_view text) {
   int level = ++m.levelCount;
   m.arrangementType[level] = NumberValue(split.typeField);
   LevelCells& cells = m.store->level[level];
+  MarkLevelWritten(m.written, level);
   int tileIndex = 0;
   for (int k = 0; k < layers; ++k) {
     for (int r = 0; r < BoardRows; ++r) {
@@ -68,39 +66,13 @@ bool PlaceLevel(std::string_view text) {
 
 // ---- Loading -------------------------------------------------------------------------------
 
-namespace {
-
-// Level count 0, the whole store and every type cleared, then the game's loading page.
-void BeginMapLoad() {
+void ClearMapStore() {
   GameMap& m = gMap;
   CreateMapStore();
   m.levelCount = 0;
   m.declaredLevelCount = 0;
-  ClearGrid(*m.store);
+  ClearWrittenLevels(*m.store, m.written);
   for (int& type : m.arrangementType) type = 0;
-  if (gMapLoad.loadingBegins) gMapLoad.loadingBegins();
-}
-
-WalkStep PlaceMapElement(void*, const std::string& name, const std::string& text) {
-  if (name == "e") {
-    gMap.declaredLevelCount = NumberValue(text);
-  } else if (name == "o" && gMap.levelCount < MaxLevels) {
-    if (gMapLoad.pacingMs > 0) PumpOnce(gMapLoad.pacingMs);
-    PlaceLevel(text);
-  }
-  return WalkOn;
-}
-
-}  // namespace
-
-void LoadMapFile(const std::string& path) {
-  BeginMapLoad();
-  ReadMapTree(path, PlaceMapElement, nullptr);
-}
-
-void LoadMapBytes(const unsigned char* data, size_t size) {
-  BeginMapLoad();
-  ReadMapBytes(data, size, PlaceMapElement, nullptr);
 }
 
 // ---- Loading progress ----------------------------------------------------------------------

@@ -32,6 +32,17 @@ struct CellGrid {
 // so a map of a few levels holds a few of its 4.6 MB. Free it with FreeGrid.
 CellGrid* NewGrid();
 void FreeGrid(CellGrid* grid);
-// Sets every cell of every level to 0, writing only to the levels that hold something.
+// Sets every cell of every level to 0, writing only to the levels that hold something. It reads
+// the whole grid: for a grid written behind its model's back.
 void ClearGrid(CellGrid& grid);
 void ClearLevelCells(LevelCells& cells);
+
+// The levels of a grid written since it was last cleared. Whoever writes a level marks it, so
+// that clearing reads and writes what was written, not 4.6 MB.
+struct WrittenLevels {
+  bool level[LevelSlots];
+};
+
+void MarkLevelWritten(WrittenLevels& written, int level);
+// ClearGrid for the marked levels only; no level is marked afterwards.
+void ClearWrittenLevels(CellGrid& grid, WrittenLevels& written);

@@ -1,5 +1,5 @@
-// The level models of both programs: the game's map store with its loader, the editor's grid
-// and level table, and the loading progress of the game's loading page.
+// The level models of both programs: the game's map store, the editor's grid and level table,
+// and the loading progress of the game's loading page.
 //
 // Sections: game model | game loading | loading progress | editor model
 //
@@ -11,8 +11,6 @@
 // - The editor keeps layer fields 1..9 (its layers 1..9); further layer fields are ignored.
 #pragma once
 
-#include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "mapdata/grid.h"
@@ -27,6 +25,7 @@ struct GameMap {
   int levelCount;                     // `o` elements placed (0..300); during a load: read so far
   int declaredLevelCount;             // the number in the `e` element, for the loading page only
   int faceCounter;                    // last face given; lives for the whole run
+  WrittenLevels written;              // levels of the store that PlaceLevel wrote
 };
 extern GameMap gMap;
 
@@ -40,25 +39,9 @@ bool PlaceLevel(std::string_view text);
 
 // ---- Game loading --------------------------------------------------------------------------
 
-// Called when a load begins, after the store is cleared and before the file is parsed; the game
-// sets it at start-up to switch its screen state to the loading page.
-using LoadingBeginsHook = void (*)();
-
-struct MapLoadSettings {
-  LoadingBeginsHook loadingBegins;   // nullptr: nothing to switch
-  int pacingMs;                      // PumpOnce(pacingMs) before each level; 0: no pump at all
-};
-extern MapLoadSettings gMapLoad;
-
-constexpr int DefaultLoadPacingMs = 30;
-
-// Reads a map file into the map store: level count 0, the whole store cleared, the loading hook,
-// then the reading walk (failures are reported in message boxes, the level count then stays 0).
-// `e` sets the declared level count; each `o` is placed after one pump of the pacing.
-void LoadMapFile(const std::string& path);
-
-// The same from bytes already in memory.
-void LoadMapBytes(const unsigned char* data, size_t size);
+// Before a map is read into the store: level count and declared count 0, every level and type
+// cleared.
+void ClearMapStore();
 
 // ---- Loading progress ----------------------------------------------------------------------
 
@@ -76,6 +59,7 @@ struct EditorMap {
   int layerCount[LevelSlots];         // layers of each level, 0 for a level that does not exist
   int arrangementType[LevelSlots];    // type of each level, 0 for a level that does not exist
   int levelCount;                     // levels of the map (0..300)
+  WrittenLevels written;              // levels of the grid that were filled, made or painted
 };
 extern EditorMap gEditorMap;
 

@@ -1,16 +1,26 @@
-// The reading walk of a map file, shared by both programs.
+// Reading a map file, shared by both programs: bytes in, a typed map out, nothing shown.
 //
-// The file is parsed whole; a failure shows one message box and reads nothing. Then the tree is
-// walked depth first in document order from the root element: each element's lower-case name and
-// text go to the program's handler, then its children are walked; any other node (comment,
-// processing instruction, character-data section) shows a message box and its children are not
-// walked. Nodes before or after the root are not visited.
+// The bytes are parsed whole; a failure reads nothing. Then the tree is walked depth first in
+// document order from the root element. Element names count without regard to ASCII letter
+// case, at any depth, in any order and as often as they occur; other elements are passed over
+// but their children are walked. Any other node (comment, processing instruction,
+// character-data section) is a stray node and its children are not walked. Nodes before or after
+// the root are not visited.
+//
+// MapFile holds the file twice over. `entries` lists the map's elements and the stray nodes in
+// walk order, so that a program which acts between them (a pump before each level, the password
+// question at `f`, a message for each stray node) keeps their exact order and can stop part way.
+// The other fields sum up the whole file for a reader that needs no order. Level texts are kept
+// once, in `levels`; a level entry names its index there.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
-constexpr const char* MapMessageTitle = "提示";
+#include "mapdata/map_writer.h"
+
+// What the programs show for a map that does not read cleanly (titled MessageTitle).
 constexpr const char* MapFileMissingMessage = "发生严重错误，系统找不到有效的地图文件。";
 constexpr const char* MapFileInvalidMessage = "无法读取地图文件，可能不是一个有效的地图文件。";
 
@@ -18,19 +28,38 @@ constexpr const char* MapFileInvalidMessage = "无法读取地图文件，可能
 constexpr const char* MapFileFilter = "地图文件 (*.xml)|*.xml";
 constexpr const char* OpenMapTitle = "选择地图文件";
 
-enum WalkStep {
-  WalkOn,     // go on with the walk
-  WalkStop,   // skip every later node for good (the editor's refused password)
+enum MapReadResult {
+  MapReadWhole,       // parsed, with a root element: the entries are read (stray nodes may be)
+  MapNotWellFormed,   // not a well-formed document or beyond a reader limit: nothing read
+  MapWithoutRoot,     // no element at all: nothing read
 };
 
-// Called for every element visited with its name in lower case (ASCII letters) and its text.
-using MapElementHandler = WalkStep (*)(void* user, const std::string& name,
-                                       const std::string& text);
+enum MapPart {
+  MapPartAuthor,         // <b>: text
+  MapPartContact,        // <c>: text
+  MapPartIntroduction,   // <d>: text
+  MapPartLevelCount,     // <e>: number, the number value of its text
+  MapPartPassword,       // <f>: text
+  MapPartLevel,          // <o>: number, its index in MapFile::levels
+  MapPartStrayNode,      // a comment, processing instruction or character-data section
+};
 
-// Reads the file (a program file name, see ResolvePath) and walks it. False when the file could
-// not be loaded or has no root element (the message was shown). Only a regular file of at most
-// MaxXmlBytes loads: a device, a FIFO or a link to one is refused at once.
-bool ReadMapTree(const std::string& path, MapElementHandler handler, void* user);
+struct MapEntry {
+  MapPart part;
+  std::string text;   // the element's own text for the information parts, else empty
+  int number;         // see MapPart; 0 where it says nothing
+};
 
-// The same for bytes already in memory.
-bool ReadMapBytes(const unsigned char* data, size_t size, MapElementHandler handler, void* user);
+struct MapFile {
+  MapReadResult result = MapNotWellFormed;
+  std::vector<MapEntry> entries;     // in walk order
+  MapInfo info;                      // the last of each information element
+  int declaredLevelCount = 0;        // the last level count element; 0 without one
+  std::vector<std::string> levels;   // every level text in walk order, beyond 300 too
+  int strayNodes = 0;                // stray node entries
+};
+
+MapFile ReadMap(const unsigned char* data, size_t size);
+
+// The message a program shows for a result other than MapReadWhole.
+const char* MapReadMessage(MapReadResult result);

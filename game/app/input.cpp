@@ -6,6 +6,7 @@
 
 #include "game/app/app_state.h"
 #include "game/app/main_loop.h"
+#include "game/app/map_loading.h"
 #include "game/presentation/layout.h"
 #include "game/presentation/resources.h"
 #include "game/presentation/settings.h"

@@ -9,6 +9,7 @@
 #include "carried/carried_pictures.h"
 #include "game/app/app_state.h"
 #include "game/app/input.h"
+#include "game/app/map_loading.h"
 #include "game/presentation/background.h"
 #include "game/presentation/effects_view.h"
 #include "game/presentation/fonts.h"

@@ -20,28 +20,11 @@ namespace {
 
 // ---- Reading the map back ---------------------------------------------------------------------
 
-struct ReadBack {
-  std::string author, contact, introduction, password, declared;
-  std::vector<std::string> levels;  // level texts in document order
-};
-
-WalkStep Collect(void* user, const std::string& name, const std::string& text) {
-  ReadBack& map = *static_cast<ReadBack*>(user);
-  if (name == "b") map.author = text;
-  if (name == "c") map.contact = text;
-  if (name == "d") map.introduction = text;
-  if (name == "e") map.declared = text;
-  if (name == "f") map.password = text;
-  if (name == "o") map.levels.push_back(text);
-  return WalkOn;
-}
-
 class DefaultMap : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     text_ = BuildDefaultMapText();
-    read_ = ReadMapBytes(reinterpret_cast<const unsigned char*>(text_.data()), text_.size(),
-                         Collect, &map_);
+    map_ = ReadMap(reinterpret_cast<const unsigned char*>(text_.data()), text_.size());
     grid_ = std::make_unique<CellGrid>();
     editor_ = EditorMap{};
     editor_.grid = grid_.get();
@@ -64,21 +47,20 @@ class DefaultMap : public testing::Test {
   static int LevelCount() { return static_cast<int>(map_.levels.size()); }
 
   static std::string text_;
-  static bool read_;
-  static ReadBack map_;
+  static MapFile map_;
   static std::unique_ptr<CellGrid> grid_;
   static EditorMap editor_;
 };
 std::string DefaultMap::text_;
-bool DefaultMap::read_ = false;
-ReadBack DefaultMap::map_;
+MapFile DefaultMap::map_;
 std::unique_ptr<CellGrid> DefaultMap::grid_;
 EditorMap DefaultMap::editor_;
 
 TEST_F(DefaultMap, ReadsBackWithEveryLevelDeclared) {
-  ASSERT_TRUE(read_);
+  ASSERT_EQ(map_.result, MapReadWhole);
+  EXPECT_EQ(map_.strayNodes, 0);
   EXPECT_GE(LevelCount(), 30);
-  EXPECT_EQ(map_.declared, std::to_string(LevelCount()));
+  EXPECT_EQ(map_.declaredLevelCount, LevelCount());
   EXPECT_EQ(text_.substr(text_.size() - 4), "</a>");
 }
 
@@ -158,10 +140,10 @@ TEST_F(DefaultMap, DifficultyRisesFromTheFirstLevel) {
 // ---- Information ------------------------------------------------------------------------------
 
 TEST_F(DefaultMap, InformationFilledAndNoPassword) {
-  EXPECT_EQ(map_.author, "Vorle 工作室");
-  EXPECT_NE(map_.contact.find('@'), std::string::npos);
-  EXPECT_GT(map_.introduction.size(), 30u);
-  EXPECT_TRUE(map_.password.empty());
+  EXPECT_EQ(map_.info.author, "Vorle 工作室");
+  EXPECT_NE(map_.info.contact.find('@'), std::string::npos);
+  EXPECT_GT(map_.info.introduction.size(), 30u);
+  EXPECT_TRUE(map_.info.password.empty());
 }
 
 }  // namespace

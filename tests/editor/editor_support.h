@@ -106,7 +106,7 @@ inline std::string LayerText(const std::vector<std::pair<int, int>>& shown) {
 }
 
 // A map file with the given information elements and level texts.
-inline std::string MapFile(const std::vector<std::string>& levels, const std::string& password = "",
+inline std::string MapText(const std::vector<std::string>& levels, const std::string& password = "",
                            const std::string& author = "", int declared = -1) {
   std::string file = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\r\n<b>" + author +
                      "</b>\r\n<c></c>\r\n<d></d>\r\n<e>" +

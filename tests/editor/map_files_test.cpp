@@ -132,7 +132,7 @@ TEST_F(Saving, ACancelledSaveDialogWritesNothing) {
 
 TEST_F(Saving, AnOpenedMapIsSavedBackWithoutADialog) {
   std::string path = File("opened.xml");
-  WriteBytes(path, MapFile({"1$" + FullLayer()}, "", "旧作者"));
+  WriteBytes(path, MapText({"1$" + FullLayer()}, "", "旧作者"));
   OpenMap(path);
   ASSERT_EQ(gEditor.filePath, path);
   int x = 66, y = 75;
@@ -182,7 +182,7 @@ TEST_F(Saving, ThreeLevelsShowTheirPercentagesInTurn) {
 
 TEST_F(Saving, AFullDiskLeavesTheOldFileByteForByte) {
   std::string path = File("keep.xml");
-  WriteBytes(path, MapFile({"1$" + FullLayer(), "2$" + FullLayer()}));
+  WriteBytes(path, MapText({"1$" + FullLayer(), "2$" + FullLayer()}));
   OpenMap(path);
   std::string before = ReadBytes(path);
   NewLevel(3);
@@ -284,7 +284,7 @@ TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
 }
 
 TEST_F(Opening, CommandsWaitOutTheReading) {
-  WriteBytes(File("locked.xml"), MapFile({"1$" + FullLayer(), "2$" + FullLayer()}, "pw"));
+  WriteBytes(File("locked.xml"), MapText({"1$" + FullLayer(), "2$" + FullLayer()}, "pw"));
   QueueDialogAnswer("pw");
   PostEvent(Event{EventShortcut, EditorWindow, ShortcutNewLevelType1});
   SimulateGadgetChange(GadgetSaveMap, 0);
@@ -312,7 +312,7 @@ TEST_F(Saving, ControlCharactersInTheInformationAreDropped) {
 
 TEST_F(Opening, LevelsComeInDocumentOrderAndTheFirstIsShown) {
   std::string path = File("map.xml");
-  WriteBytes(path, MapFile({"2$" + FullLayer() + LayerText({{1, 1}, {2, 3}}), "4$" + FullLayer()},
+  WriteBytes(path, MapText({"2$" + FullLayer() + LayerText({{1, 1}, {2, 3}}), "4$" + FullLayer()},
                            "", "我"));
   NewLevel(1);
   OpenMap(path);
@@ -333,7 +333,7 @@ TEST_F(Opening, LevelsComeInDocumentOrderAndTheFirstIsShown) {
 
 TEST_F(Opening, TheDeclaredCountOnlyMeasuresProgress) {
   std::string path = File("five.xml");
-  WriteBytes(path, MapFile({"1$" + FullLayer(), "1$" + FullLayer(), "3$" + FullLayer()}, "", "", 5));
+  WriteBytes(path, MapText({"1$" + FullLayer(), "1$" + FullLayer(), "3$" + FullLayer()}, "", "", 5));
   OpenMap(path);
   EXPECT_EQ(gEditorMap.levelCount, 3);
   EXPECT_EQ(gEditor.declaredLevelCount, 5);
@@ -346,7 +346,7 @@ TEST_F(Opening, TooManyLevelsAndLayerFieldsFillOnlyWhatFits) {
   std::vector<std::string> levels(302, "2$" + FullLayer());
   levels[0] = level;
   std::string path = File("big.xml");
-  WriteBytes(path, MapFile(levels));
+  WriteBytes(path, MapText(levels));
   OpenMap(path);
   EXPECT_EQ(gEditorMap.levelCount, 300);
   EXPECT_EQ(CountGadgetItems(GadgetLevelList), 300);
@@ -390,7 +390,7 @@ TEST_F(Opening, OnlyARegularFileIsReadAsAMap) {
 }
 
 TEST_F(Opening, AMapWithoutLevelsEndsOnLevelOne) {
-  WriteBytes(File("empty.xml"), MapFile({}));
+  WriteBytes(File("empty.xml"), MapText({}));
   NewLevel(2);
   OpenMap(File("empty.xml"));
   EXPECT_EQ(gEditorMap.levelCount, 0);
@@ -422,7 +422,7 @@ TEST_F(Opening, TheDefaultMapOpensWithAllItsLevels) {
 
 TEST_F(Opening, APasswordWrongByLetterCaseIsRefusedAndTheNextMapOpensWhole) {
   std::string locked = File("locked.xml");
-  WriteBytes(locked, MapFile({"1$" + FullLayer()}, "Geheim", "作者"));
+  WriteBytes(locked, MapText({"1$" + FullLayer()}, "Geheim", "作者"));
   QueueDialogAnswer("geheim");
   QueueDialogAnswer("no");
   OpenMap(locked);
@@ -439,7 +439,7 @@ TEST_F(Opening, APasswordWrongByLetterCaseIsRefusedAndTheNextMapOpensWhole) {
   EXPECT_TRUE(gEditor.filePath.empty());
 
   std::string open = File("open.xml");
-  WriteBytes(open, MapFile({"1$" + FullLayer(), "3$" + FullLayer()}));
+  WriteBytes(open, MapText({"1$" + FullLayer(), "3$" + FullLayer()}));
   OpenMap(open);
   EXPECT_EQ(gEditorMap.levelCount, 2);
   EXPECT_EQ(gEditor.filePath, open);
@@ -448,7 +448,7 @@ TEST_F(Opening, APasswordWrongByLetterCaseIsRefusedAndTheNextMapOpensWhole) {
 
 TEST_F(Opening, ACancelledPasswordCountsAsWrongAndARetryCanSucceed) {
   std::string locked = File("locked.xml");
-  WriteBytes(locked, MapFile({"1$" + FullLayer(), "2$" + FullLayer()}, "Geheim", "作者"));
+  WriteBytes(locked, MapText({"1$" + FullLayer(), "2$" + FullLayer()}, "Geheim", "作者"));
   QueueDialogAnswer("");
   QueueDialogAnswer("yes");
   QueueDialogAnswer("Geheim");

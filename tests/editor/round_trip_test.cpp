@@ -4,6 +4,7 @@
 
 #include "editor/editing.h"
 #include "editor/map_files.h"
+#include "game/app/map_loading.h"
 #include "editor_support.h"
 #include "mapdata/geometry.h"
 

@@ -12,6 +12,7 @@
 
 #include "game/app/app_state.h"
 #include "game/app/main_loop.h"
+#include "game/app/map_loading.h"
 #include "game/presentation/frame_cache.h"
 #include "game/presentation/fonts.h"
 #include "game/presentation/frame_view.h"

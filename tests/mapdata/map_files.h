@@ -1,5 +1,5 @@
 // Helpers for map tests: a scratch directory, files in it, level texts built from the format
-// rules, and a recording element handler.
+// rules, and a map read from a text with its entries in words.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -71,21 +71,24 @@ inline std::string MapFileText(const std::vector<std::string>& levels, int decla
   return text + "</a>";
 }
 
-// Every element the walk reports, in order.
-struct ElementLog {
-  std::vector<std::pair<std::string, std::string>> elements;
-  std::string stopAfter;   // name after which the handler asks to stop ("" never)
-};
-
-inline WalkStep LogElement(void* user, const std::string& name, const std::string& text) {
-  ElementLog& log = *static_cast<ElementLog*>(user);
-  log.elements.emplace_back(name, text);
-  return !log.stopAfter.empty() && name == log.stopAfter ? WalkStop : WalkOn;
+inline MapFile ReadText(const std::string& xml) {
+  return ReadMap(reinterpret_cast<const unsigned char*>(xml.data()), xml.size());
 }
 
-inline ElementLog WalkText(const std::string& xml, const std::string& stopAfter = "") {
-  ElementLog log;
-  log.stopAfter = stopAfter;
-  ReadMapBytes(reinterpret_cast<const unsigned char*>(xml.data()), xml.size(), LogElement, &log);
-  return log;
+// The entries of a map read, one word each: "b:text" for the information parts, "e:number",
+// "o:level text", "stray".
+inline std::vector<std::string> EntryWords(const MapFile& map) {
+  std::vector<std::string> words;
+  for (const MapEntry& entry : map.entries) {
+    switch (entry.part) {
+      case MapPartAuthor: words.push_back("b:" + entry.text); break;
+      case MapPartContact: words.push_back("c:" + entry.text); break;
+      case MapPartIntroduction: words.push_back("d:" + entry.text); break;
+      case MapPartLevelCount: words.push_back("e:" + std::to_string(entry.number)); break;
+      case MapPartPassword: words.push_back("f:" + entry.text); break;
+      case MapPartLevel: words.push_back("o:" + map.levels.at(static_cast<size_t>(entry.number))); break;
+      case MapPartStrayNode: words.push_back("stray"); break;
+    }
+  }
+  return words;
 }

@@ -1,84 +1,60 @@
-// The reading walk: names, nesting, non-element nodes, bad and hostile input.
+// The map reader: names, nesting, repeats, stray nodes, bad and hostile input.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "map_files.h"
-#include "mapdata/level_model.h"
 #include "mapdata/map_reader.h"
-#include "platform/dialog.h"
 
 namespace {
 
-class MapReaderTest : public testing::Test {
- protected:
-  void SetUp() override { ScriptDialogs(true); }
-  void TearDown() override { ScriptDialogs(false); }
-
-  // Number of message boxes with the given text, each checked for the title.
-  static int Messages(const char* text) {
-    int count = 0;
-    for (const ShownDialog& d : ShownDialogs()) {
-      EXPECT_EQ(d.kind, DialogMessage);
-      EXPECT_EQ(d.title, "提示");
-      count += d.text == text;
-    }
-    return count;
-  }
-
-  ScratchDir dir;
-};
+using Words = std::vector<std::string>;
 
 // ---- Names and tree walk ------------------------------------------------------------------
 
-TEST_F(MapReaderTest, NamesTextsAndOrderOfTheWalk) {
-  using Elements = std::vector<std::pair<std::string, std::string>>;
-  struct Case { std::string xml; Elements expected; };
+TEST(MapReaderTest, EntriesFollowTheWalk) {
+  struct Case { std::string xml; Words expected; };
   const Case cases[] = {
-      // Names lowered (ASCII only), depth first in document order.
-      {"<Root><B>x</B><P><O>1$</O><Q/></P><e>3</e></Root>",
-       {{"root", ""}, {"b", "x"}, {"p", ""}, {"o", "1$"}, {"q", ""}, {"e", "3"}}},
-      {"<A><ÄB_1>t</ÄB_1></A>", {{"a", ""}, {"Äb_1", "t"}}},
+      // Names in either case, at any depth; other elements passed over, their children read.
+      {"<Root><B>x</B><P><O>1$</O><Q/></P><e>3</e></Root>", {"b:x", "o:1$", "e:3"}},
+      {"<A><ÄB_1>t</ÄB_1><bb>u</bb><Ö>v</Ö></A>", {}},
+      {"<o>5$</o>", {"o:5$"}},   // the root is an element like any other
       // Own character data only, entities decoded, CR LF and CR read as LF, CDATA left out.
-      {"<a><b>x &amp; &lt;y&gt;<i>inner</i> z&#20013;</b></a>",
-       {{"a", ""}, {"b", "x & <y> z中"}, {"i", "inner"}}},
-      {"<a><d>one\r\ntwo\rthree</d></a>", {{"a", ""}, {"d", "one\ntwo\nthree"}}},
-      // Nodes outside the root are neither visited nor reported.
+      {"<a><b>x &amp; &lt;y&gt;<d>inner</d> z&#20013;</b></a>", {"b:x & <y> z中", "d:inner"}},
+      {"<a><d>one\r\ntwo\rthree</d></a>", {"d:one\ntwo\nthree"}},
+      // Repeats and any order, each where it stands; a count is its number value.
+      {"<a><e>2</e><o>1$</o><e>x7</e><f>p</f><c>1</c><c>2</c><e>7 levels</e></a>",
+       {"e:2", "o:1$", "e:0", "f:p", "c:1", "c:2", "e:7"}},
+      // Stray nodes each where they stand, their own children never read.
+      {"<a><!--1--><?pi data?><b><![CDATA[<o>1$</o>]]></b><!--2--><o>2$</o></a>",
+       {"stray", "stray", "b:", "stray", "stray", "o:2$"}},
+      // Nodes outside the root are neither read nor stray.
       {"<?xml version=\"1.0\"?><!-- x --><?pi x?><!DOCTYPE a><a><b>t</b></a><!-- after -->",
-       {{"a", ""}, {"b", "t"}}},
+       {"b:t"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(WalkText(c.xml).elements, c.expected) << c.xml;
-  EXPECT_TRUE(ShownDialogs().empty());
-}
-
-TEST_F(MapReaderTest, EachNonElementNodeShowsItsOwnMessage) {
-  WalkText("<a><!--1--><?pi data?><b><![CDATA[<x>]]></b><!--2--></a>");
-  EXPECT_EQ(ShownDialogs().size(), 4u);
-  EXPECT_EQ(Messages(MapFileInvalidMessage), 4);
-}
-
-TEST_F(MapReaderTest, StopSkipsEveryLaterNodeIncludingNonElements) {
-  ElementLog log = WalkText("<a><b>1</b><f>pw</f><!-- c --><o>1$</o><c><!-- d --></c></a>", "f");
-  ASSERT_EQ(log.elements.size(), 3u);
-  EXPECT_EQ(log.elements.back().first, "f");
-  EXPECT_TRUE(ShownDialogs().empty());
-  EXPECT_EQ(WalkText("<a><x><f>pw</f><o>1$</o></x><o>2$</o></a>", "f").elements.size(), 3u);
-}
-
-// ---- Files that cannot be read --------------------------------------------------------------
-
-TEST_F(MapReaderTest, MissingFileOrDirectoryShowsTheMissingMessage) {
-  for (const std::string& path : {dir.File("none.xml"), dir.Path()}) {
-    ScriptDialogs(true);
-    ElementLog log;
-    EXPECT_FALSE(ReadMapTree(path, LogElement, &log)) << path;
-    EXPECT_TRUE(log.elements.empty());
-    EXPECT_EQ(ShownDialogs().size(), 1u);
-    EXPECT_EQ(Messages(MapFileMissingMessage), 1);
+  for (const Case& c : cases) {
+    MapFile map = ReadText(c.xml);
+    EXPECT_EQ(map.result, MapReadWhole) << c.xml;
+    EXPECT_EQ(EntryWords(map), c.expected) << c.xml;
+    EXPECT_EQ(map.strayNodes, std::count(c.expected.begin(), c.expected.end(), "stray")) << c.xml;
   }
 }
 
-TEST_F(MapReaderTest, MalformedAndHostileInputShowsTheMissingMessageAndReadsNothing) {
+TEST(MapReaderTest, SummaryFieldsHoldTheLastOfEachAndEveryLevel) {
+  std::string xml = "<a><b>1</b><e>400</e><b>2</b><c>c</c><d>d</d><f>p</f><e>301</e>";
+  for (int n = 1; n <= 301; ++n) xml += "<o>" + std::to_string(n) + "$</o>";
+  MapFile map = ReadText(xml + "<f></f></a>");
+  EXPECT_EQ(map.info.author, "2");
+  EXPECT_EQ(map.info.contact, "c");
+  EXPECT_EQ(map.info.introduction, "d");
+  EXPECT_EQ(map.info.password, "");
+  EXPECT_EQ(map.declaredLevelCount, 301);
+  ASSERT_EQ(map.levels.size(), 301u);   // the 300 limit is the programs' own
+  EXPECT_EQ(map.levels.back(), "301$");
+  EXPECT_EQ(map.entries.size(), 8u + 301u);
+}
+
+// ---- Input that does not read ---------------------------------------------------------------
+
+TEST(MapReaderTest, MalformedHostileAndEmptyInputReadsNothing) {
   std::string deep, many = "<a>";
   for (int i = 0; i < 5000; ++i) deep.insert(deep.size() / 2, "<n></n>");
   for (int i = 0; i < 120000; ++i) many += "<x/>";
@@ -89,67 +65,48 @@ TEST_F(MapReaderTest, MalformedAndHostileInputShowsTheMissingMessageAndReadsNoth
     for (int k = 0; k < 8; ++k) bomb += prev;
     bomb += "\">";
   }
-  const std::string samples[] = {
-      "not xml at all",
-      "<a><o>1$</o><o>2$</o>",                 // truncated after two levels
-      "<a><o>1$</o></b></a>",                  // mismatched tags
-      "<a><o>\xff\xfe</o></a>",                // not UTF-8
-      "<a><b>&undefined;</b></a>",
-      "<a></a><a></a>",                        // two roots
-      "<a>\x01</a>",                           // a character XML cannot hold
-      deep,                                    // nesting beyond the depth limit
-      many + "</a>",                           // beyond the node limit
-      bomb + "]><a><b>&e12;</b></a>",          // entity expansion: expat's protection stops it
+  struct Case { std::string xml; MapReadResult result; const char* message; };
+  const Case cases[] = {
+      {"not xml at all", MapNotWellFormed, MapFileMissingMessage},
+      {"<a><o>1$</o><o>2$</o>", MapNotWellFormed, MapFileMissingMessage},   // truncated
+      {"<a><o>1$</o></b></a>", MapNotWellFormed, MapFileMissingMessage},    // mismatched tags
+      {"<a><o>\xff\xfe</o></a>", MapNotWellFormed, MapFileMissingMessage},  // not UTF-8
+      {"<a><b>&undefined;</b></a>", MapNotWellFormed, MapFileMissingMessage},
+      {"<a></a><a></a>", MapNotWellFormed, MapFileMissingMessage},          // two roots
+      {"<a>\x01</a>", MapNotWellFormed, MapFileMissingMessage},   // a character XML cannot hold
+      {deep, MapNotWellFormed, MapFileMissingMessage},            // beyond the depth limit
+      {many + "</a>", MapNotWellFormed, MapFileMissingMessage},   // beyond the node limit
+      // entity expansion: expat's protection stops it
+      {bomb + "]><a><b>&e12;</b></a>", MapNotWellFormed, MapFileMissingMessage},
+      // no element at all
+      {"", MapWithoutRoot, MapFileInvalidMessage},
+      {"<?xml version=\"1.0\"?>\r\n", MapWithoutRoot, MapFileInvalidMessage},
+      {"<!-- only a comment -->", MapWithoutRoot, MapFileInvalidMessage},
   };
-  for (const std::string& sample : samples) {
-    ScriptDialogs(true);
-    ElementLog log = WalkText(sample);
-    EXPECT_TRUE(log.elements.empty()) << sample.substr(0, 40);
-    EXPECT_EQ(ShownDialogs().size(), 1u) << sample.substr(0, 40);
-    EXPECT_EQ(Messages(MapFileMissingMessage), 1) << sample.substr(0, 40);
+  for (const Case& c : cases) {
+    MapFile map = ReadText(c.xml);
+    EXPECT_EQ(map.result, c.result) << c.xml.substr(0, 40);
+    EXPECT_STREQ(MapReadMessage(map.result), c.message) << c.xml.substr(0, 40);
+    EXPECT_TRUE(map.entries.empty() && map.levels.empty()) << c.xml.substr(0, 40);
+    EXPECT_EQ(map.strayNodes, 0) << c.xml.substr(0, 40);
   }
 }
 
-TEST_F(MapReaderTest, DocumentWithoutElementShowsTheNoRootMessage) {
-  for (const char* sample : {"", "<?xml version=\"1.0\"?>\r\n", "<!-- only a comment -->"}) {
-    ScriptDialogs(true);
-    ElementLog log;
-    EXPECT_FALSE(ReadMapBytes(reinterpret_cast<const unsigned char*>(sample),
-                              std::string(sample).size(), LogElement, &log));
-    EXPECT_EQ(ShownDialogs().size(), 1u) << sample;
-    EXPECT_EQ(Messages(MapFileInvalidMessage), 1) << sample;
-  }
-}
-
-TEST_F(MapReaderTest, ModerateNestingIsRead) {
+TEST(MapReaderTest, ModerateNestingIsRead) {
   std::string nested;
   for (int i = 0; i < 200; ++i) nested += "<n>";
   nested += "<o>1$</o>";
   for (int i = 0; i < 200; ++i) nested += "</n>";
-  ElementLog log = WalkText(nested);
-  EXPECT_EQ(log.elements.size(), 201u);
-  EXPECT_TRUE(ShownDialogs().empty());
+  EXPECT_EQ(EntryWords(ReadText(nested)), Words{"o:1$"});
 }
 
-TEST_F(MapReaderTest, ExternalEntitiesAreNeverRead) {
+TEST(MapReaderTest, ExternalEntitiesAreNeverRead) {
+  ScratchDir dir;
   std::string secret = dir.File("secret.txt");
   WriteBytes(secret, "SECRET");
-  ElementLog log = WalkText("<!DOCTYPE a [<!ENTITY x SYSTEM \"file://" + secret +
-                            "\">]><a><b>[&x;]</b></a>");
-  ASSERT_EQ(log.elements.size(), 2u);
-  EXPECT_EQ(log.elements[1].second, "[]");
-  for (const auto& element : log.elements) {
-    EXPECT_EQ(element.second.find("SECRET"), std::string::npos);
-  }
-}
-
-TEST_F(MapReaderTest, FileAboveTheSizeLimitIsNotRead) {
-  std::string path = dir.File("huge.xml");
-  WriteBytes(path, "<a>");
-  ASSERT_EQ(truncate(path.c_str(), 65 << 20), 0);   // sparse: nothing is written
-  ElementLog log;
-  EXPECT_FALSE(ReadMapTree(path, LogElement, &log));
-  EXPECT_EQ(Messages(MapFileMissingMessage), 1);
+  MapFile map = ReadText("<!DOCTYPE a [<!ENTITY x SYSTEM \"file://" + secret +
+                         "\">]><a><b>[&x;]</b></a>");
+  EXPECT_EQ(EntryWords(map), Words{"b:[]"});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "game/app/map_loading.h"
 #include "mapdata/level_model.h"
 #include "platform/dialog.h"
 
