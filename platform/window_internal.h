@@ -1,4 +1,5 @@
-// Shared between the window, event, gadget, status-bar and dialog sources of the platform only.
+// Shared between the window (window.cpp, window_scale.cpp), event, gadget, status-bar and dialog
+// sources of the platform only.
 #pragma once
 
 #include <QPointer>
@@ -32,7 +33,8 @@ QWidget* WindowFrame(int window);
 // The program's active window as a dialog parent (centres dialogs on it), or nullptr.
 QWidget* DialogParent();
 
-// Centres a window on its owner, or on the desktop's available area without one.
+// Centres a window on its owner, or on the desktop's available area without one; window_scale.cpp
+// centres the owned windows again when their owner changes size.
 void CentreWindow(WindowSlot& slot);
 
 // Called by events.cpp when a window goes away: its timers stop.
