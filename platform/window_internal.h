@@ -32,6 +32,10 @@ QWidget* WindowFrame(int window);
 // The program's active window as a dialog parent (centres dialogs on it), or nullptr.
 QWidget* DialogParent();
 
+// The title of the program's main window: the lowest-numbered open window without an owner.
+// Empty when none is open.
+std::string MainWindowTitle();
+
 // Centres a window on its owner, or on the desktop's available area without one.
 void CentreWindow(WindowSlot& slot);
 
