@@ -229,10 +229,14 @@ TEST_F(ItemsTest, ButtonsOnAStuckBoardEndTheGameOnlyWhenNothingIsLeft) {
     gApp.inPlay = true;
     c.press();
     EXPECT_EQ(ShownTexts(), c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{});
-    if (c.text) EXPECT_EQ(ShownDialogs()[0].title, "");
+    if (c.text) {
+      EXPECT_EQ(ShownDialogs()[0].title, "");
+    }
     EXPECT_EQ(gPlay.currentLevel, c.over ? 1 : 4);
     EXPECT_EQ(gApp.inPlay, !c.over);
-    if (c.over) EXPECT_EQ(gItems.hints + gItems.bombs, 2 * StartItemCount);
+    if (c.over) {
+      EXPECT_EQ(gItems.hints + gItems.bombs, 2 * StartItemCount) << "counts back to the start";
+    }
   }
 }
 
