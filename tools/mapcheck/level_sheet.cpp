@@ -47,14 +47,21 @@ void DrawPlayAreaFrame() {
   StopDrawing();
 }
 
-// The first frame of the level in progress mode, with the items of a new game.
-void DrawLevelFrame(int level) {
+// The first frame of the level after its introduction in progress mode, with the items of a
+// new game: the level started as the game starts it, background choice and deal included.
+void DrawLevelFrame(const LevelCheck& check) {
   gPlay = PlayState{};
   gItems = ItemState{};
   gApp.freeMode = false;
-  SetCurrentLevel(level);
   SeedRandom(SheetSeed);
-  DealLevel(level);
+  // A level without a pair counts as cleared at once: the game would go on to the next one.
+  if (check.tiles >= 2) {
+    StartLevel(check.level);
+  } else {
+    SetCurrentLevel(check.level);
+    DealLevel(check.level);
+  }
+  StopTimer(GameWindow, LevelClockTimer);
   gApp.inPlay = true;
   FrameTick();
   DrawPlayAreaFrame();
@@ -96,7 +103,7 @@ std::string DrawLevelSheet(const MapCheck& map, const std::string& pngPath) {
     return "cannot make a sheet for " + std::to_string(levels) + " levels";
   for (int i = 0; i < levels; ++i) {
     const LevelCheck& check = map.levels[size_t(i)];
-    DrawLevelFrame(check.level);
+    DrawLevelFrame(check);
     if (!GrabScreenSprite(LevelSprite) || !ImageFromSprite(LevelImage, LevelSprite))
       return "cannot read the drawn frame";
     int x, y;

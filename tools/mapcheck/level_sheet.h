@@ -11,7 +11,7 @@ constexpr int SheetLevelWidth = 310;    // a third of the 930 x 625 window
 constexpr int SheetLevelHeight = 208;
 constexpr int SheetGap = 10;            // around and between the levels
 constexpr int SheetLabelHeight = 24;    // the line above each level
-constexpr unsigned SheetSeed = 1;       // the random source's seed before every level's deal
+constexpr unsigned SheetSeed = 1;       // the random source's seed before every level's start
 
 // Where the picture of the level at `index` (0 for the first) lies on the sheet.
 void SheetLevelOrigin(int index, int& x, int& y);
