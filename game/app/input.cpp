@@ -5,6 +5,7 @@
 #include "game/app/input.h"
 
 #include "game/app/app_state.h"
+#include "game/app/guide.h"
 #include "game/app/main_loop.h"
 #include "game/presentation/resources.h"
 #include "game/presentation/settings.h"
@@ -150,7 +151,7 @@ void PressMenuButton(int button) {
       OpenSettingsWindow();
       break;
     case MenuHelp: gApp.screenState = ScreenHelp; break;
-    case MenuWebSite: OpenWebPage(WebSiteAddress); break;
+    case MenuWebSite: OpenGuide(); break;
     default: break;
   }
 }

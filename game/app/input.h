@@ -32,8 +32,6 @@ enum SelectButton {
   SelectMainMenu = 5, SelectPreviousPage = 6, SelectFirstPage = 7, SelectNextPage = 8,
 };
 
-// The maker's web site, opened by the menu's web-site button.
-constexpr const char* WebSiteAddress = "https://pelmora.example.org/";
 // The map editor, started beside the game.
 constexpr const char* EditorProgramName = "Kestrand";
 constexpr const char* DefaultMapName = "Maps\\Duzuz.xml";
