@@ -1,6 +1,6 @@
 # Run by cmake --install: writes the manual pages for the prefix being installed to and
 # compresses them as Debian keeps them (gzip -9n: no name, no time stamp).
-foreach(dir DATADIR PROGRAMDIR)
+foreach(dir DATADIR PROGRAMDIR GUIDEDIR)
   cmake_path(ABSOLUTE_PATH PELMORA_INSTALL_${dir} BASE_DIRECTORY ${CMAKE_INSTALL_PREFIX}
              OUTPUT_VARIABLE PELMORA_FULL_${dir})
 endforeach()

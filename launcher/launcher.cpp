@@ -1,5 +1,6 @@
 // The installed tree is found from the launcher's own place (the build gives the relative
-// paths), so an installation works under any prefix and in a staging folder alike.
+// paths of both layouts), so an installation works under any prefix and in a staging folder
+// alike.
 #include "launcher/launcher.h"
 
 #include <unistd.h>
@@ -49,23 +50,29 @@ int RunLauncher(LaunchedProgram program) {
     return ReportFailure(program, StartFailure, "cannot find the launcher's own file: " +
                                                     error.message());
   }
-  const InstalledTree tree{InstalledFolder(launcher.parent_path(), PELMORA_DATA_FROM_BIN),
-                           InstalledFolder(launcher.parent_path(), PELMORA_PROGRAMS_FROM_BIN)};
+  const std::filesystem::path launcherFolder = launcher.parent_path();
+  // The package's launchers lie in games/, where Debian keeps games.
+  const InstalledTree tree =
+      launcherFolder.filename() == PELMORA_GAMES_BINDIR
+          ? InstalledTree{InstalledFolder(launcherFolder, PELMORA_GAMES_DATA_FROM_BIN),
+                          InstalledFolder(launcherFolder, PELMORA_GAMES_PROGRAMS_FROM_BIN)}
+          : InstalledTree{InstalledFolder(launcherFolder, PELMORA_DATA_FROM_BIN),
+                          InstalledFolder(launcherFolder, PELMORA_PROGRAMS_FROM_BIN)};
   const std::string file = tree.programs + "/" + LaunchedFiles[program].program;
   const auto cannotStart = [&] {
     return ReportFailure(program, StartFailure, "cannot start " + file + ": " + std::strerror(errno));
   };
   // An uninstalled launcher finds no program and leaves the player's folder alone.
   if (access(file.c_str(), X_OK) != 0) return cannotStart();
-  const std::string folder = PlayerFolderPath();
-  if (folder.empty()) {
+  const std::string playerFolder = PlayerFolderPath();
+  if (playerFolder.empty()) {
     return ReportFailure(program, FolderFailure, "neither XDG_DATA_HOME nor HOME names a folder");
   }
-  const std::string failure = MakePlayerFolder(tree, folder);
+  const std::string failure = MakePlayerFolder(tree, playerFolder);
   if (!failure.empty()) return ReportFailure(program, FolderFailure, failure);
-  if (chdir(folder.c_str()) != 0) {
+  if (chdir(playerFolder.c_str()) != 0) {
     return ReportFailure(program, FolderFailure,
-                         "cannot change into " + folder + ": " + std::strerror(errno));
+                         "cannot change into " + playerFolder + ": " + std::strerror(errno));
   }
   execl(file.c_str(), file.c_str(), static_cast<char*>(nullptr));
   return cannotStart();

@@ -1,6 +1,10 @@
 // Making the player's folder with plain POSIX calls. Every piece lands under a temporary name
 // and is renamed into place, so a full disk never leaves a truncated copy that a later start
 // would take for the player's own, and a link is replaced in one step.
+//
+// The default map is a copy, yet an upgrade should bring a redesigned one: the folder keeps the
+// fingerprints of every default map the launcher placed there, and a copy that still matches
+// one of them is the game's, not the player's, so it may be replaced.
 #include "launcher/player_folder.h"
 
 #include <fcntl.h>
@@ -8,9 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cinttypes>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -27,7 +35,11 @@ struct LinkedPiece {
 };
 constexpr LinkedPiece LinkedPieces[] = {{"/Images", false}, {"/Sound", false}, {"/Kestrand", true}};
 // Pieces copied from the resource set.
-constexpr const char* CopiedPieces[] = {"/Maps/Duzuz.xml", "/Config.ini"};
+constexpr const char* DefaultMap = "/Maps/Duzuz.xml";
+constexpr const char* CopiedPieces[] = {DefaultMap, "/Config.ini"};
+// Fingerprints of the default maps placed in the folder, one a line; hidden from the game's
+// listings.
+constexpr const char* ShippedMapRecord = "/.shipped-maps";
 
 // What failed, with the reason errno gives.
 std::string Failure(const std::string& what) { return what + ": " + std::strerror(errno); }
@@ -126,6 +138,82 @@ std::string PlaceCopy(const std::string& from, const std::string& to) {
   return failure;
 }
 
+bool ReadWhole(const std::string& path, std::string& bytes) {
+  const int in = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  bytes.clear();
+  char buffer[65536];
+  ssize_t got;
+  while ((got = read(in, buffer, sizeof buffer)) != 0) {
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) break;
+    bytes.append(buffer, size_t(got));
+  }
+  close(in);
+  return got == 0;
+}
+
+// Writes bytes under a temporary name and renames it over path: path holds either its old
+// content or all of the new one.
+bool ReplaceWhole(const std::string& path, const std::string& bytes) {
+  const std::string fresh = TemporaryName(path);
+  const int out = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) return false;
+  bool written = WriteAll(out, bytes.data(), ssize_t(bytes.size()));
+  written = close(out) == 0 && written;
+  if (written && rename(fresh.c_str(), path.c_str()) == 0) return true;
+  unlink(fresh.c_str());
+  return false;
+}
+
+// Size and 64-bit FNV-1a hash: an edit that keeps both is out of reach of a player's hand.
+std::string Fingerprint(const std::string& bytes) {
+  constexpr uint64_t FnvOffset = 14695981039346656037ull, FnvPrime = 1099511628211ull;
+  uint64_t hash = FnvOffset;
+  for (const char byte : bytes) hash = (hash ^ uint8_t(byte)) * FnvPrime;
+  char text[64];
+  std::snprintf(text, sizeof text, "%zu-%016" PRIx64, bytes.size(), hash);
+  return text;
+}
+
+std::vector<std::string> RecordedFingerprints(const std::string& record) {
+  std::string bytes;
+  std::vector<std::string> lines;
+  if (!ReadWhole(record, bytes)) return lines;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    if (end > start) lines.push_back(bytes.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Brings the installed default map into the folder when the player's copy is one the launcher
+// placed and the installed one differs. A failure keeps the player's map as it is and leaves
+// the upgrade to the next start, so it is not reported.
+void UpdateDefaultMap(const InstalledTree& tree, const std::string& folder) {
+  const std::string own = folder + DefaultMap, record = folder + ShippedMapRecord;
+  struct stat info;
+  std::string installedBytes, ownBytes;
+  if (lstat(own.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+  if (!ReadWhole(tree.data + DefaultMap, installedBytes) || !ReadWhole(own, ownBytes)) return;
+  std::vector<std::string> shipped = RecordedFingerprints(record);
+  const auto recorded = [&](const std::string& print) {
+    return std::find(shipped.begin(), shipped.end(), print) != shipped.end();
+  };
+  const std::string installed = Fingerprint(installedBytes);
+  // A copy equal to the installed map is the game's, also in a folder made before the record.
+  if (!recorded(installed) && (ownBytes == installedBytes || recorded(Fingerprint(ownBytes)))) {
+    std::string lines;
+    for (const std::string& print : shipped) lines += print + "\n";
+    // Recorded before the copy: if the copy fails, the next start still knows it for the game's.
+    if (!ReplaceWhole(record, lines + installed + "\n")) return;
+    shipped.push_back(installed);
+  }
+  if (ownBytes != installedBytes && recorded(Fingerprint(ownBytes))) ReplaceWhole(own, installedBytes);
+}
+
 }  // namespace
 
 std::string PlayerFolderPath() {
@@ -152,5 +240,6 @@ std::string MakePlayerFolder(const InstalledTree& tree, const std::string& folde
     if (!failure.empty()) return failure;
     failure = PlaceCopy(tree.data + piece, folder + piece);
   }
+  if (failure.empty()) UpdateDefaultMap(tree, folder);
   return failure;
 }

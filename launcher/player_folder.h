@@ -19,5 +19,6 @@ std::string PlayerFolderPath();
 
 // Makes the folder, or brings back what is missing from it. What the player changed is kept:
 // copies and real files or folders are never replaced; only links are set to the installed
-// tree. The empty text on success, otherwise what failed and why.
+// tree, and a default map that is still a copy the launcher placed gives way to a different
+// installed one. The empty text on success, otherwise what failed and why.
 std::string MakePlayerFolder(const InstalledTree& tree, const std::string& folder);

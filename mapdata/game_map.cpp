@@ -91,5 +91,8 @@ int LoadingShare(double full) {
 
 int LoadingPercent() { return LoadingShare(FullPercent); }
 
-// A map holding more levels than it declares would otherwise stretch the bar far beyond the page.
-int LoadingBarWidth(int fullWidth) { return std::min(LoadingShare(fullWidth), fullWidth); }
+// A map holding more levels than it declares grows the bar past its full width; only the
+// window's edge stops it (a huge excess would otherwise zoom the bar picture without bound).
+int LoadingBarWidth(int fullWidth, int widestWidth) {
+  return std::min(LoadingShare(fullWidth), widestWidth);
+}

@@ -49,8 +49,9 @@ void ClearMapStore();
 // the nearest whole number; 0 when the declared count is 0 or below (nothing to divide by).
 int LoadingPercent();
 // Width of the loading bar for a full width (680 on the page), same rounding and same rule for
-// a declared count of 0; never more than the full width.
-int LoadingBarWidth(int fullWidth);
+// a declared count of 0; past the full width while extra levels are read, never more than
+// widestWidth (the room left up to the window's right edge).
+int LoadingBarWidth(int fullWidth, int widestWidth);
 
 // ---- Editor model --------------------------------------------------------------------------
 

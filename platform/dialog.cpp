@@ -74,6 +74,11 @@ void QueueDialogProbe(DialogProbe probe) { gScript.answers.push_back({"", probe}
 
 const std::vector<ShownDialog>& ShownDialogs() { return gScript.shown; }
 
+std::string OpenDialogTitle() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal->windowTitle().toStdString() : std::string();
+}
+
 void DismissDialog(DismissWay way) {
   QWidget* modal = QApplication::activeModalWidget();
   if (!modal) return;
@@ -138,6 +143,12 @@ std::string WithTrailingSlash(std::string folder) {
   return folder;
 }
 
+// A box without a title would show the program's file name instead: it takes the title of the
+// program's main window.
+QString BoxTitle(const std::string& title) {
+  return Q(title.empty() ? MainWindowTitle() : title);
+}
+
 // hidden names a button that is made but not shown.
 QMessageBox::StandardButton RunMessageBox(const std::string& title, const std::string& text,
                                           QMessageBox::StandardButtons buttons,
@@ -145,7 +156,7 @@ QMessageBox::StandardButton RunMessageBox(const std::string& title, const std::s
                                           QMessageBox::StandardButton hidden =
                                               QMessageBox::NoButton) {
   QPointer<QMessageBox> box =
-      new QMessageBox(QMessageBox::NoIcon, Q(title), Q(text), buttons, DialogParent());
+      new QMessageBox(QMessageBox::NoIcon, BoxTitle(title), Q(text), buttons, DialogParent());
   box->setEscapeButton(escape);
   if (hidden != QMessageBox::NoButton) box->button(hidden)->hide();
   box->exec();
@@ -196,7 +207,7 @@ static std::string RunAskText(const std::string& title, const std::string& promp
     return answer;
   }
   QPointer<QInputDialog> dialog = new QInputDialog(DialogParent());
-  dialog->setWindowTitle(Q(title));
+  dialog->setWindowTitle(BoxTitle(title));
   dialog->setLabelText(Q(prompt));
   dialog->setTextValue(Q(defaultText));
   if (RunDialog(dialog)) answer = dialog->textValue().toStdString();

@@ -53,6 +53,8 @@ void QueueDialogAnswer(const std::string& answer);
 using DialogProbe = std::string (*)();
 void QueueDialogProbe(DialogProbe probe);
 const std::vector<ShownDialog>& ShownDialogs();
+// The title of the real modal dialog that is open, empty when none is (tests).
+std::string OpenDialogTitle();
 enum DismissWay { DismissByCloseBox, DismissByEscape };
 // Closes the real modal dialog that is open, as its close box or the Esc key would (tests: called
 // from a timer callback while a dialog runs).

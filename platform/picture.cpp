@@ -159,6 +159,16 @@ bool CreateImage(int image, int width, int height, int colour) {
 
 void FreeImage(int image) { SetImage(image, QImage()); }
 
+bool ImageFromSprite(int image, int sprite) {
+  const QImage* picture = SpriteAsDrawn(sprite);
+  return picture != nullptr && SetImage(image, *picture);
+}
+
+bool SaveImagePng(int image, const std::string& path) {
+  const QImage* picture = FilledImage(image);
+  return picture != nullptr && picture->save(QString::fromStdString(path), "PNG");
+}
+
 bool IsImage(int image) { return FilledImage(image) != nullptr; }
 
 int ImageWidth(int image) {

@@ -23,6 +23,10 @@ bool LoadImageFile(int image, const std::string& path);
 bool LoadImageFileToCover(int image, const std::string& path, int width, int height);
 bool CreateImage(int image, int width, int height, int colour);
 void FreeImage(int image);
+// The sprite's picture as drawn (zoomed) becomes the image. False when the sprite holds none.
+bool ImageFromSprite(int image, int sprite);
+// Writes the image as a PNG file. False when there is no image or the file cannot be written.
+bool SaveImagePng(int image, const std::string& path);
 bool IsImage(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);

@@ -8,6 +8,8 @@
 #include <malloc.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 
 #include "platform/files.h"
 #include "platform/journal.h"
@@ -25,12 +27,35 @@ bool RunProgram(const std::string& path) {
   return QProcess::startDetached(QString::fromStdString(program), {});
 }
 
+// BROWSER names the player's choice outright; xdg-open would rather hand a file:// address to
+// whatever the desktop opens HTML files with.
 bool OpenWebPage(const std::string& url) {
   if (IsCallJournalOn()) {
     JournalCall("web " + url);
     return true;
   }
-  return QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(url)});
+  const QString address = QString::fromStdString(url);
+  const char* browsers = std::getenv("BROWSER");
+  for (const QString& browser : QString::fromLocal8Bit(browsers ? browsers : "").split(':')) {
+    QStringList arguments = QProcess::splitCommand(browser);
+    if (arguments.isEmpty()) continue;
+    const QString program = arguments.takeFirst();
+    bool placed = false;
+    for (QString& argument : arguments) {
+      if (!argument.contains(QStringLiteral("%s"))) continue;
+      argument.replace(QStringLiteral("%s"), address);
+      placed = true;
+    }
+    if (!placed) arguments << address;
+    if (QProcess::startDetached(program, arguments)) return true;
+  }
+  return QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+}
+
+std::string ProgramFolder() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : program.parent_path().string();
 }
 
 void Delay(int milliseconds) {

@@ -152,6 +152,12 @@ QWidget* DialogParent() {
   return nullptr;
 }
 
+std::string MainWindowTitle() {
+  for (auto& [number, slot] : gWindows.open)
+    if (slot.frame && slot.owner == NoOwner) return slot.frame->windowTitle().toStdString();
+  return {};
+}
+
 // Drops what belongs to a window number once its frame is gone (closed, or deleted with its
 // owner).
 static void ForgetWindow(int window, const QWidget* frame) {

@@ -33,6 +33,10 @@ QWidget* WindowFrame(int window);
 // The program's active window as a dialog parent (centres dialogs on it), or nullptr.
 QWidget* DialogParent();
 
+// The title of the program's main window: the lowest-numbered open window without an owner.
+// Empty when none is open.
+std::string MainWindowTitle();
+
 // Centres a window on its owner, or on the desktop's available area without one; window_scale.cpp
 // centres the owned windows again when their owner changes size.
 void CentreWindow(WindowSlot& slot);

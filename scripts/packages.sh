@@ -4,9 +4,9 @@ RUN_PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools q
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont fonts-wqy-zenhei fonts-bebas-neue
   libsimpleini-dev xdg-utils"
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick
-  desktop-file-utils appstream man-db dpkg-dev"
-# Making the Debian package: dpkg-shlibdeps.
-PACKAGE_PACKAGES="dpkg-dev"
+  desktop-file-utils appstream man-db dpkg-dev lintian"
+# Making the Debian package: dpkg-shlibdeps and the build flags; lintian checks the result.
+PACKAGE_PACKAGES="dpkg-dev lintian"
 
 # Installs whatever of the given packages is missing; apt-get update only when needed.
 install_packages() {

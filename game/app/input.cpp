@@ -5,6 +5,7 @@
 #include "game/app/input.h"
 
 #include "game/app/app_state.h"
+#include "game/app/guide.h"
 #include "game/app/main_loop.h"
 #include "game/app/map_loading.h"
 #include "game/presentation/layout.h"
@@ -109,7 +110,7 @@ void PressMenuButton(int button) {
       OpenSettingsWindow();
       break;
     case MenuHelp: gApp.screenState = ScreenHelp; break;
-    case MenuWebSite: OpenWebPage(WebSiteAddress); break;
+    case MenuWebSite: OpenGuide(); break;
     default: break;
   }
 }

@@ -16,8 +16,6 @@ enum GameShortcut {
   ShortcutFullScreen = 113,      // F11, the desktop's usual key for it
 };
 
-// The maker's web site, opened by the menu's web-site button.
-constexpr const char* WebSiteAddress = "https://pelmora.example.org/";
 // The map editor, started beside the game.
 constexpr const char* EditorProgramName = "Kestrand";
 constexpr const char* DefaultMapName = "Maps\\Duzuz.xml";

@@ -159,7 +159,7 @@ void DrawLevelIntroPage() {
 // ---- Loading ----------------------------------------------------------------------------------
 
 void DrawLoadingPage() {
-  const int barWidth = LoadingBarWidth(LoadingBarFullWidth);
+  const int barWidth = LoadingBarWidth(LoadingBarFullWidth, ScreenWidthPx - LoadingBarX);
   if (StartDrawingOnScreen()) {
     DrawText(FontSmallHei, LoadingTextX + 1, LoadingTextY + 1, "载入地图中...", Black);
     DrawText(FontSmallHei, LoadingTextX, LoadingTextY, "载入地图中...", Yellow);

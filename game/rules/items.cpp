@@ -132,9 +132,16 @@ static bool ShuffleUntilMove(bool (*search)()) {
 
 // ---- Dead end and game over ------------------------------------------------------------------
 
-// No count above 0: the bomb shortcut can drive the bomb count below 0.
+// No count above 0: the bomb shortcut can drive the bomb count below 0, and a board stuck with
+// such a count must still end.
 static bool NoItemsLeft() {
   return gItems.hints <= 0 && gItems.shuffles <= 0 && gItems.bombs <= 0;
+}
+
+// The item buttons end the game only when every count is exactly 0; a count below 0 leaves
+// them with their used-up message or a shuffled board.
+static bool AllCountsZero() {
+  return gItems.hints == 0 && gItems.shuffles == 0 && gItems.bombs == 0;
 }
 
 static void EndGame() {
@@ -144,7 +151,7 @@ static void EndGame() {
 
 // A pressed item that is used up: game over when nothing at all helps any more, else its message.
 static void RefuseItem(const char* message) {
-  if (NoItemsLeft() && !AnyMoveExists()) {
+  if (AllCountsZero() && !AnyMoveExists()) {
     EndGame();
   } else {
     gRulesServices.showMessage(NoTitle, message);
@@ -170,7 +177,7 @@ void PressHintButton() {
   }
   gItems.hints -= 1;
   if (FindHint()) return;
-  if (!ShuffleUntilMove(FindHint) && NoItemsLeft()) EndGame();
+  if (!ShuffleUntilMove(FindHint) && AllCountsZero()) EndGame();
 }
 
 void PressShuffleButton() {
@@ -180,7 +187,7 @@ void PressShuffleButton() {
     return;
   }
   gItems.shuffles -= 1;
-  if (!ShuffleUntilMove(AnyMoveExists) && NoItemsLeft()) EndGame();
+  if (!ShuffleUntilMove(AnyMoveExists) && AllCountsZero()) EndGame();
 }
 
 void PressBombButton() {

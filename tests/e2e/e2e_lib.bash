@@ -157,6 +157,55 @@ e2e_close_program() {
   [ "$status" = 0 ] || { echo "exit code $status" >&2; return 1; }
 }
 
+# e2e_browser_stand_in: exports BROWSER as a script that records the address it is given in
+# $E2E_WORK/browsed, in place of a browser.
+e2e_browser_stand_in() {
+  printf '#!/bin/sh\nprintf "%%s\\n" "$1" >"%s/browsed.new" && mv "%s/browsed.new" "%s/browsed"\n' \
+    "$E2E_WORK" "$E2E_WORK" "$E2E_WORK" >"$E2E_WORK/browser"
+  chmod +x "$E2E_WORK/browser"
+  rm -f "$E2E_WORK/browsed"
+  export BROWSER=$E2E_WORK/browser
+}
+
+# e2e_open_guide ID GUIDE: clicks 官方网站 (button 7 of the main menu, 705 < x < 820,
+# 400 < y < 515) and expects the browser stand-in to be given a file:// address of an HTML file
+# in the folder GUIDE.
+e2e_open_guide() {
+  local ox oy address file
+  rm -f "$E2E_WORK/browsed"
+  read -r ox oy < <(e2e_window_origin "$1")
+  xdotool mousemove --sync $((ox + 760)) $((oy + 455))
+  sleep 0.2
+  xdotool click 1
+  for _ in $(seq 100); do
+    [ -s "$E2E_WORK/browsed" ] && break
+    sleep 0.1
+  done
+  address=$(cat "$E2E_WORK/browsed" 2>/dev/null) || { echo "官方网站 ran no browser" >&2; return 1; }
+  [[ $address == file://* ]] || { echo "官方网站 opened $address" >&2; return 1; }
+  file=$(printf '%b' "$(printf '%s' "${address#file://}" | sed 's/%/\\x/g')")
+  [[ $file == "$2"/*.html ]] && [ -f "$file" ] \
+    || { echo "官方网站 opened $address, not an HTML file of $2" >&2; return 1; }
+}
+
+# e2e_check_guide FOLDER: every link and picture of every page of the guide in FOLDER names a
+# file that exists (web addresses are refused: the guide works without a network).
+e2e_check_guide() {
+  local page target missing=0
+  [ -f "$1/index.html" ] || { echo "no guide in $1" >&2; return 1; }
+  for page in "$1"/*.html; do
+    while read -r target; do
+      case $target in
+        '#'*) continue ;;
+        *://*|//*) echo "$page: $target needs a network" >&2; missing=1; continue ;;
+      esac
+      target=${target%%#*}
+      [ -e "$(dirname "$page")/$target" ] || { echo "$page: $target is missing" >&2; missing=1; }
+    done < <(grep -oE '(href|src)="[^"]*"' "$page" | sed -E 's/^(href|src)="(.*)"$/\2/')
+  done
+  return $missing
+}
+
 e2e_cleanup() {
   if [ -n "${E2E_GAME:-}" ]; then kill "$E2E_GAME" 2>/dev/null || true; fi
   if [ -n "${E2E_XVFB:-}" ]; then kill "$E2E_XVFB" 2>/dev/null || true; fi

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# The real game in a real X server: its window, the intro, the main menu and a close request.
+# The real game in a real X server: its window, the intro, the main menu, 官方网站 opening the
+# source tree's guide (whose links all name files that exist) and a close request.
 set -euo pipefail
 app=$1
 . "$(dirname "$0")/e2e_lib.bash"
 
+guide=$(cd "$(dirname "$0")/../../docs/guide" && pwd)
+e2e_check_guide "$guide"
+
 e2e_make_appdir "$app"
 e2e_start_x
+e2e_browser_stand_in
 e2e_start_program "$app/Pelmora"
 id=$E2E_WINDOW
 e2e_expect_window "$id" "Vorle麻将连连看"
@@ -22,5 +27,8 @@ done
 [ "$(e2e_pixel "$E2E_WORK/menu.png" $((ox + 2)) $((oy + 600)))" != "255,220,50" ] \
   || { echo "the intro never ended" >&2; exit 1; }
 
+e2e_open_guide "$id" "$guide"
+kill -0 "$E2E_GAME" || { echo "the game ended after 官方网站" >&2; exit 1; }
+
 e2e_close_program "$id"
-echo "game window: 930x625, title, intro, main menu, close: ok"
+echo "game window: 930x625, title, intro, main menu, guide, close: ok"

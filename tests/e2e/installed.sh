@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The installed game: cmake --install into a staging folder, the installed tree, the desktop
-# validators, the Debian package, then the installed launchers in an X server of our own with a
-# home of their own: the player's folder, a setting that lasts, the editor, a read-only home,
-# and a tree that playing leaves untouched.
+# The installed game: cmake --install into a staging folder (the prefix /usr in Debian's places
+# for games, another prefix in GNUInstallDirs' places), the installed tree with its guide, the
+# desktop validators, the Debian package with lintian, then the installed launchers in an X
+# server of our own with a home of their own: the player's folder, a setting that lasts, the
+# editor, the guide behind 官方网站, a read-only home, and a tree that playing leaves untouched.
 set -euo pipefail
 . "$(dirname "$0")/e2e_lib.bash"
 
@@ -13,19 +14,22 @@ fail() { echo "$*" >&2; exit 1; }
 
 # ---- The installed tree ------------------------------------------------------------------------
 
-for program in bin/pelmora bin/kestrand lib/pelmora/Pelmora lib/pelmora/Kestrand; do
+data=$root/share/games/pelmora
+for program in games/pelmora games/kestrand lib/games/pelmora/Pelmora lib/games/pelmora/Kestrand; do
   [ -f "$root/$program" ] && [ -x "$root/$program" ] || fail "no program $program"
 done
-diff -r "$1/Images" "$root/share/pelmora/Images" >/dev/null || fail "the installed Images differ"
-diff -r "$1/Sound" "$root/share/pelmora/Sound" >/dev/null || fail "the installed Sound differs"
-grep -q '^Yinliang=500' "$root/share/pelmora/Config.ini" || fail "no default Config.ini"
-grep -q '<o>' "$root/share/pelmora/Maps/Duzuz.xml" || fail "no default map"
+diff -r "$1/Images" "$data/Images" >/dev/null || fail "the installed Images differ"
+diff -r "$1/Sound" "$data/Sound" >/dev/null || fail "the installed Sound differs"
+grep -q '^Yinliang=500' "$data/Config.ini" || fail "no default Config.ini"
+grep -q '<o>' "$data/Maps/Duzuz.xml" || fail "no default map"
+guide=$root/share/doc/pelmora/guide
+e2e_check_guide "$guide" || fail "the installed guide names missing files"
 names=(org.example.pelmora org.example.pelmora.kestrand)
 for name in "${names[@]}"; do
   entry=$root/share/applications/$name.desktop
   [ -f "$entry" ] || fail "no desktop entry $name"
   [ "$(sed -n 's/^Icon=//p' "$entry")" = "$name" ] || fail "$name: its icon is not $name"
-  [ -x "$root/bin/$(sed -n 's/^Exec=//p' "$entry")" ] || fail "$name: Exec names no launcher"
+  [ -x "$root/games/$(sed -n 's/^Exec=//p' "$entry")" ] || fail "$name: Exec names no launcher"
   for size in 16 24 32 48 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x$size/apps/$name.png
     [ "$(identify -format '%m %wx%h %[opaque]' "$icon")" = "PNG ${size}x$size false" ] \
@@ -33,8 +37,10 @@ for name in "${names[@]}"; do
   done
 done
 # Nothing beyond the pieces above: no test programs, libraries or build leftovers.
-installed='^\./(bin/(pelmora|kestrand)|lib/pelmora/(Pelmora|Kestrand|mapcheck)'
-installed+='|share/pelmora/((Images|Sound)/.*|Config\.ini|Maps/Duzuz\.xml)'
+installed='^\./(games/(pelmora|kestrand)|lib/games/pelmora/(Pelmora|Kestrand|mapcheck)'
+installed+='|share/games/pelmora/((Images|Sound)/.*|Config\.ini|Maps/Duzuz\.xml)'
+installed+='|share/doc/pelmora/(copyright|changelog\.gz|guide/[a-z]+\.(html|css)|[a-z0-9-]+\.png)'
+installed+='|share/doc-base/pelmora-guide'
 installed+='|share/applications/org\.example\.pelmora(\.kestrand)?\.desktop'
 installed+='|share/icons/hicolor/[0-9]+x[0-9]+/apps/org\.example\.pelmora(\.kestrand)?\.png'
 installed+='|share/metainfo/org\.example\.pelmora\.metainfo\.xml|share/man/man6/(pelmora|kestrand)\.6\.gz)$'
@@ -53,8 +59,24 @@ for page in pelmora kestrand; do
     man --warnings -E UTF-8 -l -Tutf8 -Z "$root/share/man/man6/$page.6.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page(6): $warnings"
   zgrep -q "$root/" "$root/share/man/man6/$page.6.gz" && fail "$page(6) names the staging folder"
-  zgrep -q ' /usr/lib/pelmora' "$root/share/man/man6/$page.6.gz" || fail "$page(6): no programs' folder"
+  zgrep -q ' /usr/lib/games/pelmora' "$root/share/man/man6/$page.6.gz" || fail "$page(6): no programs' folder"
 done
+
+# ---- Another prefix ---------------------------------------------------------------------------
+
+# GNUInstallDirs' places, and launchers that find their tree there.
+other=$E2E_WORK/other
+DESTDIR=$other cmake --install "$E2E_BUILD" --prefix /opt/pelmora >"$E2E_WORK/install-other.log"
+for piece in bin/pelmora bin/kestrand lib/pelmora/Pelmora share/pelmora/Maps/Duzuz.xml \
+  share/doc/pelmora/guide/index.html; do
+  [ -e "$other/opt/pelmora/$piece" ] || fail "another prefix: no $piece"
+done
+[ ! -e "$other/opt/pelmora/games" ] && [ ! -e "$other/opt/pelmora/share/games" ] \
+  && [ ! -e "$other/opt/pelmora/share/doc-base" ] || fail "another prefix took Debian's places"
+env -u DISPLAY HOME="$E2E_WORK/other-home" XDG_DATA_HOME= "$other/opt/pelmora/bin/pelmora" \
+  >/dev/null 2>&1 || true
+[ "$(readlink "$E2E_WORK/other-home/.local/share/pelmora/Images")" = \
+  "$other/opt/pelmora/share/pelmora/Images" ] || fail "another prefix: the launcher missed its tree"
 
 # ---- The Debian package -----------------------------------------------------------------------
 
@@ -70,6 +92,22 @@ done
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./usr|.|' | sort >"$E2E_WORK/packaged"
 (cd "$root" && find . ! -type d | sort) | diff - "$E2E_WORK/packaged" >&2 \
   || fail "the package holds other files than the installed tree"
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$E2E_WORK/lintian.log" 2>&1 \
+    || fail "lintian: $(grep -E '^[EW]: ' "$E2E_WORK/lintian.log" || cat "$E2E_WORK/lintian.log")"
+fi
+# Installed and removed by dpkg in a root of its own: nothing of the package stays behind.
+dpkg_root=$E2E_WORK/dpkg-root
+mkdir -p "$dpkg_root/var/lib/dpkg/updates" "$dpkg_root/var/lib/dpkg/info"
+touch "$dpkg_root/var/lib/dpkg/status"
+dpkg_in_root=(dpkg --root="$dpkg_root" --force-not-root --force-depends --force-script-chrootless)
+"${dpkg_in_root[@]}" -i "$deb" >"$E2E_WORK/dpkg.log" 2>&1 || fail "dpkg -i: $(cat "$E2E_WORK/dpkg.log")"
+for program in pelmora kestrand; do
+  [ -x "$dpkg_root/usr/games/$program" ] || fail "dpkg -i put no $program in /usr/games"
+done
+"${dpkg_in_root[@]}" -r pelmora >>"$E2E_WORK/dpkg.log" 2>&1 || fail "dpkg -r: $(cat "$E2E_WORK/dpkg.log")"
+left=$(cd "$dpkg_root" && find usr ! -type d 2>/dev/null || true)
+[ -z "$left" ] || fail "dpkg -r left files behind: $left"
 
 # Every path with its kind, mode, size, link target and content, to compare after playing.
 snapshot() {
@@ -94,7 +132,7 @@ icon_sizes() {
 
 # start_installed LAUNCHER TITLE CLASS: starts an installed launcher and checks its window.
 start_installed() {
-  "$root/bin/$1" &
+  "$root/games/$1" &
   E2E_GAME=$!
   E2E_WINDOW=$(e2e_find_window "$E2E_GAME") || fail "no window of $1 appeared"
   e2e_expect_window "$E2E_WINDOW" "$2"
@@ -131,17 +169,21 @@ wait_setting() {
   fail "Config.ini never held $1: $(tr -d '\r' <"$folder/Config.ini" | tr '\n' ' ')"
 }
 
+e2e_browser_stand_in
 start_installed pelmora "Vorle麻将连连看" Pelmora
 for piece in Images Sound; do
-  [ "$(readlink "$folder/$piece")" = "$root/share/pelmora/$piece" ] || fail "$piece is not linked"
+  [ "$(readlink "$folder/$piece")" = "$data/$piece" ] || fail "$piece is not linked"
 done
-[ "$(readlink "$folder/Kestrand")" = "$root/lib/pelmora/Kestrand" ] || fail "Kestrand is not linked"
+[ "$(readlink "$folder/Kestrand")" = "$root/lib/games/pelmora/Kestrand" ] || fail "Kestrand is not linked"
 for copy in Maps/Duzuz.xml Config.ini; do
   [ -f "$folder/$copy" ] && [ ! -L "$folder/$copy" ] || fail "$copy is not the player's own copy"
-  cmp -s "$folder/$copy" "$root/share/pelmora/$copy" || fail "$copy differs from the installed one"
+  cmp -s "$folder/$copy" "$data/$copy" || fail "$copy differs from the installed one"
 done
-# 地图编辑 (the menu button at 172, 470) starts the installed editor through the folder's link.
+# 官方网站 opens the installed guide, and the game goes on.
 e2e_wait_menu "$E2E_WINDOW"
+e2e_open_guide "$E2E_WINDOW" "$guide" || fail "官方网站 did not open the installed guide"
+kill -0 "$E2E_GAME" || fail "the game ended after 官方网站"
+# 地图编辑 (the menu button at 172, 470) starts the installed editor through the folder's link.
 click "$E2E_WINDOW" 172 470
 editor=$(e2e_find_titled_window "Vorle麻将连连看地图编辑器") || fail "地图编辑 started no editor"
 editor_pid=$(xprop -id "$editor" _NET_WM_PID | awk '{ print $NF }')
@@ -190,12 +232,12 @@ expect_refusal() {
 }
 
 status=0
-env -u DISPLAY HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/bin/pelmora" \
+env -u DISPLAY HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/games/pelmora" \
   2>"$E2E_WORK/refusal" || status=$?
 expect_refusal "$status" "$E2E_WORK/refusal"
 
 # With a display the reason is also shown in a message box; closing it ends the launcher.
-HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/bin/pelmora" 2>"$E2E_WORK/refusal" &
+HOME="$readonly_home" XDG_DATA_HOME= "${as_player[@]}" "$root/games/pelmora" 2>"$E2E_WORK/refusal" &
 launcher=$!
 box=$(e2e_find_titled_window 提示) || fail "no message box on a read-only home"
 "$E2E_BUILD/tests/xclose" "$box"
@@ -210,4 +252,4 @@ env -u DISPLAY HOME="$E2E_WORK/uninstalled" XDG_DATA_HOME= "$E2E_BUILD/launcher/
   grep -q '^pelmora: cannot start .*/Pelmora: No such file or directory$' "$E2E_WORK/refusal" ||
   fail "the uninstalled launcher: status $status, $(cat "$E2E_WORK/refusal")"
 [ ! -e "$E2E_WORK/uninstalled" ] || fail "the uninstalled launcher made a player's folder"
-echo "installed: tree, validators, package, player's folder, lasting setting, editor, read-only home: ok"
+echo "installed: tree, guide, other prefix, validators, package, lintian, dpkg, player's folder, lasting setting, editor, 官方网站, read-only home: ok"

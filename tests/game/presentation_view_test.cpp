@@ -323,17 +323,23 @@ TEST_F(PageTest, LoadingPageCountsUpInQuarters) {
   StartDrawLog();
   DrawLoadingPage();
   EXPECT_EQ(DrawnTexts().back().text, "0%");
-  gMap.declaredLevelCount = 1;   // far more levels than declared: the bar keeps within its frame
-  gMap.levelCount = 300;
-  StartDrawLog();
-  DrawLoadingPage();
-  int barWidth = -1, rightmostStar = 0;
-  for (const DrawRecord& r : DrawnSprites()) {
-    if (r.number == SpriteLoadingBar) barWidth = r.width;
-    if (r.number == SpriteStar) rightmostStar = std::max(rightmostStar, r.x);
+  // More levels than declared: the bar and its sparkles go past the frame up to the window's
+  // right edge (x 930) and stop there.
+  struct Excess { int declared, read, bar; };
+  for (const Excess e : {Excess{8, 9, 765}, Excess{1, 300, 930 - 135}}) {
+    gMap.declaredLevelCount = e.declared;
+    gMap.levelCount = e.read;
+    StartDrawLog();
+    DrawLoadingPage();
+    int barWidth = -1, rightmostStar = 0;
+    for (const DrawRecord& r : DrawnSprites()) {
+      if (r.number == SpriteLoadingBar) barWidth = r.width;
+      if (r.number == SpriteStar) rightmostStar = std::max(rightmostStar, r.x);
+    }
+    EXPECT_EQ(barWidth, e.bar) << e.read << "/" << e.declared;
+    EXPECT_GT(rightmostStar, 680 + 105 + 10) << e.read << "/" << e.declared;
+    EXPECT_LE(rightmostStar, e.bar + 105 + 10) << e.read << "/" << e.declared;
   }
-  EXPECT_EQ(barWidth, 680);
-  EXPECT_LE(rightmostStar, 680 + 105 + 10);
 }
 
 TEST_F(PageTest, HelpPageHasItsTwelveLines) {

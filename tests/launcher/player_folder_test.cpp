@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdlib>
 #include <filesystem>
@@ -77,7 +80,71 @@ TEST_F(PlayerFolder, LaterStartKeepsWhatThePlayerChangedAndBringsBackWhatIsMissi
   EXPECT_EQ(fs::read_symlink(folder_ / "Images"), root_ / "share/Images");
   EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder_ / "Sound")));
   EXPECT_EQ(fs::read_symlink(folder_ / "Kestrand"), root_ / "lib/Kestrand");
-  EXPECT_EQ(Entries(folder_).size(), 5u) << "no temporary file is left";
+  EXPECT_EQ(Entries(folder_).size(), 6u) << "no temporary file is left";
+}
+
+// ---- Upgrades ----------------------------------------------------------------------------------
+
+constexpr const char* EarlierMap = "<a><e>1</e></a>";
+const std::string RedesignedMap = "<a><e>2</e>" + std::string(200, ' ') + "</a>";
+
+TEST_F(PlayerFolder, AnUpgradeReplacesAShippedMapAndKeepsAnEditedOne) {
+  struct Case {
+    const char* what;
+    void (*before)(const fs::path& folder);   // between the first start and the upgrade
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"untouched", [](const fs::path&) {}, RedesignedMap},
+      {"edited", [](const fs::path& folder) { Write(folder / "Maps/Duzuz.xml", "<a><e>1</e></a>\n"); },
+       "<a><e>1</e></a>\n"},
+      {"replaced by a link", [](const fs::path& folder) {
+         fs::remove(folder / "Maps/Duzuz.xml");
+         fs::create_symlink(folder / "Config.ini", folder / "Maps/Duzuz.xml");
+       }, "[Sound]\r\nYinxiao=1\r\n"},
+      // A folder made before the launcher kept its record: a copy equal to the installed map is
+      // known for the game's from then on.
+      {"made without a record", [](const fs::path& folder) { fs::remove(folder / ".shipped-maps"); },
+       RedesignedMap},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
+    c.before(folder_);
+    ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");   // a start before the upgrade
+    Write(root_ / "share/Maps/Duzuz.xml", RedesignedMap);
+    ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
+    ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");   // and again: nothing moves
+    EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), c.expected);
+    EXPECT_EQ(Entries(folder_ / "Maps"), std::set<std::string>{"Duzuz.xml"});
+  }
+  // Back to the earlier map (a downgrade): the redesigned copy was the game's too.
+  Write(root_ / "share/Maps/Duzuz.xml", EarlierMap);
+  ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
+  EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), EarlierMap);
+}
+
+TEST_F(PlayerFolder, AHalfWrittenReplacementNeverAppears) {
+  ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
+  Write(root_ / "share/Maps/Duzuz.xml", RedesignedMap);
+  // Files may not grow past 100 bytes: the record is written, the redesigned map is cut short.
+  rlimit limit;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{100, limit.rlim_max};
+  const auto ignored = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const std::string failure = MakePlayerFolder(tree_, folder_.string());
+  setrlimit(RLIMIT_FSIZE, &limit);
+  std::signal(SIGXFSZ, ignored);
+  EXPECT_EQ(failure, "") << "the player keeps the map they have and plays";
+  EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), EarlierMap);
+  EXPECT_EQ(Entries(folder_ / "Maps"), std::set<std::string>{"Duzuz.xml"});
+  EXPECT_EQ(Entries(folder_).size(), 6u) << "no temporary file is left";
+  // The next start, with room again, completes the upgrade.
+  ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
+  EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), RedesignedMap);
 }
 
 TEST_F(PlayerFolder, FailuresNameThePathAndTheReasonAndLeaveNoHalfCopy) {

@@ -132,14 +132,15 @@ TEST_F(GameMapTest, ProgressFollowsThePagesArithmetic) {
   struct Case { int declared, loaded, percent, width; };
   const Case cases[] = {{3, 0, 0, 0},     {3, 1, 33, 227},  {3, 2, 67, 453},   // 226.67, 453.33
                         {8, 1, 13, 85},                                       // 12.5 rounds up
-                        {2, 3, 150, 680},        // past the count: the bar stays whole
-                        {1, 300, 30000, 680},
+                        {8, 9, 113, 765},        // past the count: past the full width
+                        {2, 3, 150, 795},        // stopped at the window's right edge
+                        {1, 300, 30000, 795},
                         {0, 5, 0, 0}};                                        // no count: safe
   for (const Case& c : cases) {
     gMap.declaredLevelCount = c.declared;
     gMap.levelCount = c.loaded;
     EXPECT_EQ(LoadingPercent(), c.percent) << c.loaded << "/" << c.declared;
-    EXPECT_EQ(LoadingBarWidth(680), c.width) << c.loaded << "/" << c.declared;
+    EXPECT_EQ(LoadingBarWidth(680, 795), c.width) << c.loaded << "/" << c.declared;
   }
 }
 

@@ -114,6 +114,39 @@ TEST_F(RealDialogs, TimersFireInsideAndADismissedDialogAnswersCancel) {
   }
 }
 
+// A box without a title shows the main window's, also over a window the main one owns.
+std::string gSeenTitle;
+void NoteTitleAndDismiss() {
+  if (++gTicks != 3) return;
+  gSeenTitle = OpenDialogTitle();
+  DismissDialog();
+}
+
+TEST_F(RealDialogs, AnEmptyTitleIsTheMainWindowsTitle) {
+  constexpr int OwnedWindow = 8;
+  struct Case { const char* name; bool overOwned; std::function<void()> show; const char* title; };
+  const Case cases[] = {
+      {"message", false, [] { ShowMessage("", "游戏结束"); }, "对话框"},
+      {"yes/no", false, [] { AskYesNo("", "地图还没保存是否需要保存？"); }, "对话框"},
+      {"input", false, [] { AskText("", "请输入编辑密码:", ""); }, "对话框"},
+      {"over an owned window", true, [] { ShowMessage("", "游戏结束"); }, "对话框"},
+      {"titled", true, [] { ShowMessage("提示", "保存成功"); }, "提示"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.overOwned) {
+      ASSERT_TRUE(OpenWindow(OwnedWindow, 100, 50, "游戏设置", 0, DialogOwner));
+      ActivateWindow(OwnedWindow);
+    }
+    gTicks = 0;
+    gSeenTitle.clear();
+    StartTimer(DialogOwner, 0, 5, NoteTitleAndDismiss);
+    c.show();
+    StopTimer(DialogOwner, 0);
+    EXPECT_EQ(gSeenTitle, c.title);
+    CloseWindow(OwnedWindow);
+  }
+}
+
 TEST_F(RealDialogs, ClosingTheOwnerWhileADialogRunsIsSafe) {
   gTicks = 0;
   StartTimer(DialogOwner, 0, 5, [] {

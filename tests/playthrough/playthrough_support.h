@@ -16,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/journal.h"
@@ -37,10 +38,14 @@ inline std::string MakeScratchAppDirectory(const std::string& name) {
   return dir.string();
 }
 
-// A journal line with the scratch directory written as "<app>".
+// A journal line with the scratch directory written as "<app>" and the source tree as
+// "<source>", so that the record is the same in every checkout.
 inline std::string Neutral(std::string line, const std::string& scratch) {
-  for (size_t at = line.find(scratch); at != std::string::npos; at = line.find(scratch, at))
-    line.replace(at, scratch.size(), "<app>");
+  const std::pair<std::string, const char*> places[] = {{scratch, "<app>"},
+                                                        {PELMORA_SOURCE_DIR, "<source>"}};
+  for (const auto& [place, name] : places)
+    for (size_t at = line.find(place); at != std::string::npos; at = line.find(place, at))
+      line.replace(at, place.size(), name);
   return line;
 }
 
@@ -56,7 +61,9 @@ inline void ExpectJournalMatchesGolden(const std::string& goldenName, const std:
     for (const std::string& line : lines) out << line << '\n';
     return;
   }
-  std::ofstream actual(goldenName + ".actual", std::ios::binary);
+  const fs::path actualPath = fs::path(PELMORA_APP_DIR).parent_path() / "tests" /
+                             (goldenName + ".actual");
+  std::ofstream actual(actualPath, std::ios::binary);
   for (const std::string& line : lines) actual << line << '\n';
 
   std::ifstream in(golden, std::ios::binary);
@@ -66,8 +73,7 @@ inline void ExpectJournalMatchesGolden(const std::string& goldenName, const std:
   const size_t common = std::min(lines.size(), expected.size());
   for (size_t i = 0; i < common; ++i) {
     ASSERT_EQ(lines[i], expected[i]) << "first difference at line " << i + 1 << " of "
-                                     << goldenName << "; the record is in " << goldenName
-                                     << ".actual";
+                                     << goldenName << "; the record is in " << actualPath;
   }
   EXPECT_EQ(lines.size(), expected.size()) << "the record and " << goldenName
                                            << " differ in length";

@@ -197,27 +197,45 @@ TEST_F(ItemsTest, HintWithoutPairSpendsOneAndReshuffles) {
   EXPECT_EQ(gLevel.first.layer, -1);
 }
 
-TEST_F(ItemsTest, ButtonsOnAStuckBoardWithNothingElseLeftEndTheGame) {
+TEST_F(ItemsTest, ButtonsOnAStuckBoardEndTheGameOnlyWhenNothingIsLeft) {
   // The last hint or shuffle is spent, the bomb has none, or the check after a removal finds
-  // nothing (a bomb count below 0, left by the bomb shortcut, is nothing too): each ends in game
-  // over and a reset to level 1.
-  const int items[5][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, -1}};
-  void (*const buttons[5])() = {PressHintButton, PressShuffleButton, PressBombButton,
-                                CheckDeadEnd, CheckDeadEnd};
-  for (int b = 0; b < 5; ++b) {
-    SCOPED_TRACE(b);
+  // nothing: each ends in game over and a reset to level 1. A count below 0, left by the bomb
+  // shortcut, is nothing to the check after a removal, but the buttons end the game only when
+  // all three counts are 0: else they say the item is used up, or leave the board shuffled.
+  struct Case {
+    void (*press)();
+    int hints, shuffles, bombs;
+    const char* text;   // the one message shown
+    bool over;
+  };
+  const Case cases[] = {{PressHintButton, 1, 0, 0, GameOver.c_str(), true},
+                        {PressShuffleButton, 0, 1, 0, GameOver.c_str(), true},
+                        {PressBombButton, 0, 0, 0, GameOver.c_str(), true},
+                        {CheckDeadEnd, 0, 0, 0, GameOver.c_str(), true},
+                        {CheckDeadEnd, 0, 0, -1, GameOver.c_str(), true},
+                        {PressHintButton, 0, 0, -1, "提示道具已用完", false},
+                        {PressShuffleButton, -1, 0, 0, "打乱道具已用完", false},
+                        {PressBombButton, 0, -1, -1, "炸弹道具已用完", false},
+                        {PressHintButton, 1, 0, -1, nullptr, false},
+                        {PressShuffleButton, 0, 1, -1, nullptr, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.hints << " " << c.shuffles << " " << c.bombs);
     gFakeApp.texts.clear();
     gFakeApp.titles.clear();
     StackedPair();
-    SetItems(items[b][0], items[b][1], items[b][2]);
+    SetItems(c.hints, c.shuffles, c.bombs);
     SetCurrentLevel(4);
     gFakeApp.inPlay = true;
-    buttons[b]();
-    EXPECT_EQ(ShownTexts(), std::vector<std::string>{GameOver});
-    EXPECT_EQ(gFakeApp.titles[0], "");
-    EXPECT_EQ(gItems.hints + gItems.bombs, 2 * StartItemCount);
-    EXPECT_EQ(gPlay.currentLevel, 1);
-    EXPECT_FALSE(gFakeApp.inPlay);
+    c.press();
+    EXPECT_EQ(ShownTexts(), c.text ? std::vector<std::string>{c.text} : std::vector<std::string>{});
+    if (c.text) {
+      EXPECT_EQ(gFakeApp.titles[0], "");
+    }
+    EXPECT_EQ(gPlay.currentLevel, c.over ? 1 : 4);
+    EXPECT_EQ(gFakeApp.inPlay, !c.over);
+    if (c.over) {
+      EXPECT_EQ(gItems.hints + gItems.bombs, 2 * StartItemCount) << "counts back to the start";
+    }
   }
 }
 

@@ -61,6 +61,13 @@ MapCheck CheckMapFile(const std::string& path, int deals) {
   return map;
 }
 
+std::string LevelVerdict(const LevelCheck& check) {
+  std::string verdict;
+  for (const std::string& problem : LevelProblems(check))
+    verdict += (verdict.empty() ? "" : ", ") + problem;
+  return verdict.empty() ? PassingVerdict : verdict;
+}
+
 bool MapPasses(const MapCheck& map) {
   if (!map.messages.empty()) return false;
   for (const LevelCheck& c : map.levels)
@@ -80,12 +87,6 @@ std::string Printed(const char* format, auto... values) {
   return line;
 }
 
-std::string Joined(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& w : words) text += (text.empty() ? "" : ", ") + w;
-  return text;
-}
-
 }  // namespace
 
 std::string FormatText(const MapCheck& map) {
@@ -94,8 +95,7 @@ std::string FormatText(const MapCheck& map) {
   for (const std::string& message : map.messages) text += "  reader: " + message + "\n";
   text += "level type layers tiles  left  top right bottom     dx     dy cleared dead-ends  stuck  verdict\n";
   for (const LevelCheck& c : map.levels) {
-    const std::vector<std::string> problems = LevelProblems(c);
-    const std::string verdict = problems.empty() ? "ok" : Joined(problems);
+    const std::string verdict = LevelVerdict(c);
     const TileBox& b = c.box;
     text += Printed("%5d %4d %6d %5d ", c.level, c.type, c.layers, c.tiles);
     text += b.empty ? std::string("     -    -     -      -      -      - ")

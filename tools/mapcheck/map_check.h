@@ -29,6 +29,10 @@ struct MapCheck {
 // What is wrong with a level, in words; empty when it is fit for the default map's frame.
 std::vector<std::string> LevelProblems(const LevelCheck& check);
 
+// The verdict of a level: PassingVerdict, or its problems joined by commas.
+constexpr const char* PassingVerdict = "ok";
+std::string LevelVerdict(const LevelCheck& check);
+
 // Checks level `level` of the game's map store, playing `deals` deals.
 LevelCheck CheckLevel(int level, int deals);
 
