@@ -15,6 +15,7 @@
 #include "mapdata/message_titles.h"
 #include "platform/dialog.h"
 #include "platform/window.h"
+#include "tests/support/map_store_cells.h"
 
 namespace {
 
@@ -32,21 +33,8 @@ class MapLoadingTest : public testing::Test {
     ScriptDialogs(false);
   }
 
-  // Faces of a level's tiles in reading order (layer, row, column), layers 0..12.
-  static std::vector<int> Faces(int level) {
-    std::vector<int> faces;
-    for (auto& layer : gMap.store->level[level].cell)
-      for (auto& row : layer)
-        for (int32_t cell : row)
-          if (cell != 0) faces.push_back(cell);
-    return faces;
-  }
-  static int TilesOnLayer(int level, int layer) {
-    int tiles = 0;
-    for (auto& row : gMap.store->level[level].cell[layer])
-      for (int32_t cell : row) tiles += cell > 0;
-    return tiles;
-  }
+  static std::vector<int> Faces(int level) { return StoredFaces(level); }
+  static int TilesOnLayer(int level, int layer) { return StoredTilesOnLayer(level, layer); }
   void Load(const std::vector<std::string>& levels, int declared) {
     WriteBytes(dir.File("map.xml"), MapFileText(levels, declared));
     LoadMapFile(dir.File("map.xml"));

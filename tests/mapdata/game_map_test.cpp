@@ -5,6 +5,7 @@
 
 #include "map_files.h"
 #include "mapdata/level_model.h"
+#include "tests/support/map_store_cells.h"
 
 namespace {
 
@@ -16,21 +17,8 @@ class GameMapTest : public testing::Test {
     gMap.faceCounter = faceCounter;
   }
 
-  // Faces of a level's tiles in reading order (layer, row, column), layers 0..12.
-  static std::vector<int> Faces(int level) {
-    std::vector<int> faces;
-    for (auto& layer : gMap.store->level[level].cell)
-      for (auto& row : layer)
-        for (int32_t cell : row)
-          if (cell != 0) faces.push_back(cell);
-    return faces;
-  }
-  static int TilesOnLayer(int level, int layer) {
-    int tiles = 0;
-    for (auto& row : gMap.store->level[level].cell[layer])
-      for (int32_t cell : row) tiles += cell > 0;
-    return tiles;
-  }
+  static std::vector<int> Faces(int level) { return StoredFaces(level); }
+  static int TilesOnLayer(int level, int layer) { return StoredTilesOnLayer(level, layer); }
 };
 
 // ---- Faces: the K rule ----------------------------------------------------------------------

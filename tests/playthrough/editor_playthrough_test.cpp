@@ -16,18 +16,11 @@
 
 namespace {
 
-constexpr int TickMs = 10;
 
-void Step(const std::string& name) { JournalCall("step " + name); }
+using playthrough::Step;
 
-void Deliver() {
-  for (Event e = PollEvent(); e.kind != EventNone; e = PollEvent()) HandleEditorEvent(e);
-}
-
-void Ticks(int count) {
-  AdvanceVirtualTime(count * TickMs);
-  Deliver();
-}
+void Deliver() { playthrough::DeliverEvents(HandleEditorEvent); }
+void Ticks(int count) { playthrough::AdvanceTicks(HandleEditorEvent, count); }
 
 void Pointer(EventKind kind, int x, int y) {
   SimulatePointerEvent(EditorWindow, kind, x, y);
@@ -39,12 +32,7 @@ void Press(int gadget, int state = 0) {
   Deliver();
 }
 
-// Shortcuts reach only the active window; a closed child window leaves none active.
-void Key(int key, int modifiers) {
-  ActivateWindow(EditorWindow);
-  SimulateKeyPress(EditorWindow, key, modifiers);
-  Deliver();
-}
+void Key(int key, int modifiers) { playthrough::PressKey(HandleEditorEvent, EditorWindow, key, modifiers); }
 
 // A point of the drawing area on the cell of the current layer.
 void CellPoint(int row, int column, int& x, int& y) {

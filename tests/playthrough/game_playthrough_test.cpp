@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int TickMs = 10;
 constexpr uint32_t Seed = 20261209;
 
 // Gadgets of the settings window.
@@ -50,17 +49,10 @@ constexpr Point Elsewhere = {450, 300};
 
 // ---- Driving ----------------------------------------------------------------------------------
 
-void Step(const std::string& name) { JournalCall("step " + name); }
+using playthrough::Step;
 
-// Hands every queued event to the game, as its event loop would.
-void Deliver() {
-  for (Event e = PollEvent(); e.kind != EventNone; e = PollEvent()) HandleGameEvent(e);
-}
-
-void Ticks(int count) {
-  AdvanceVirtualTime(count * TickMs);
-  Deliver();
-}
+void Deliver() { playthrough::DeliverEvents(HandleGameEvent); }
+void Ticks(int count) { playthrough::AdvanceTicks(HandleGameEvent, count); }
 
 void Pointer(EventKind kind, Point p) {
   SimulatePointerEvent(GameWindow, kind, p.x, p.y);
@@ -75,12 +67,7 @@ void Click(Point p) {
   Pointer(EventLeftButtonUp, p);
 }
 
-// Shortcuts reach only the active window; a closed child window leaves none active.
-void Key(int key, int modifiers) {
-  ActivateWindow(GameWindow);
-  SimulateKeyPress(GameWindow, key, modifiers);
-  Deliver();
-}
+void Key(int key, int modifiers) { playthrough::PressKey(HandleGameEvent, GameWindow, key, modifiers); }
 
 void ChangeSetting(int gadget, int state) {
   SimulateGadgetChange(gadget, state);

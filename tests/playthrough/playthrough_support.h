@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/journal.h"
+#include "platform/window.h"
 
 namespace playthrough {
 
@@ -36,6 +37,28 @@ inline std::string MakeScratchAppDirectory(const std::string& name) {
     fs::create_directory_symlink(built / entry, dir / entry);
   fs::copy_file(built / "Config.ini", dir / "Config.ini");
   return dir.string();
+}
+
+constexpr int TickMs = 10;
+
+// A mark in the journal where a part of the script begins.
+inline void Step(const std::string& name) { JournalCall("step " + name); }
+
+// Hands every queued event to the program, as its event loop would.
+inline void DeliverEvents(EventHandler handler) {
+  for (Event e = PollEvent(); e.kind != EventNone; e = PollEvent()) handler(e);
+}
+
+inline void AdvanceTicks(EventHandler handler, int ticks) {
+  AdvanceVirtualTime(ticks * TickMs);
+  DeliverEvents(handler);
+}
+
+// Shortcuts reach only the active window; a closed child window leaves none active.
+inline void PressKey(EventHandler handler, int window, int key, int modifiers) {
+  ActivateWindow(window);
+  SimulateKeyPress(window, key, modifiers);
+  DeliverEvents(handler);
 }
 
 // A journal line with the scratch directory written as "<app>" and the source tree as
