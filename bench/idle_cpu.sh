@@ -12,7 +12,9 @@
 # what is measured (default "game result editor"). IDLE_WINDOW shows the game window bigger, as
 # the Config.ini of its copied application directory says: a scale in percent (125, 150, 175,
 # 200) or "full" for full screen; IDLE_SCREEN is the X screen's size (default 1280x1024, too
-# small for 150 %: IDLE_SCREEN=1920x1080 IDLE_WINDOW=150).
+# small for 150 %: IDLE_SCREEN=1920x1080 IDLE_WINDOW=150). Big screens:
+#   IDLE_SCREEN=3840x2160 IDLE_WINDOW=full      full screen on a 4K screen
+#   IDLE_SCREEN=3840x2160 QT_SCALE_FACTOR=2     a high-DPI desktop showing every window doubled
 set -euo pipefail
 app=$(cd "${1:?usage: bench/idle_cpu.sh APP_DIR [SECONDS] [RUNS]}" && pwd)
 seconds=${2:-20}
@@ -64,8 +66,13 @@ quit_program() {
 # point X Y: the pointer onto the picture's pixel (X, Y). Shown bigger, the picture fills the
 # client area, or full screen the part that keeps its aspect, between bars; the window has moved
 # since its launch.
+# On a high-DPI desktop (QT_SCALE_FACTOR) every window is shown that many times bigger.
 point() {
-  if [ -z "$scaled" ]; then xdotool mousemove --sync $((ox + $1)) $((oy + $2)); return; fi
+  if [ -z "$scaled" ]; then
+    xdotool mousemove --sync $(awk -v ox="$ox" -v oy="$oy" -v x="$1" -v y="$2" \
+      -v f="${QT_SCALE_FACTOR:-1}" 'BEGIN{printf "%d %d", ox + x * f, oy + y * f}')
+    return
+  fi
   local x0 y0
   read -r x0 y0 < <(e2e_window_origin "$window")
   e2e_picture_area "$window" "$scaled"
