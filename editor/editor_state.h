@@ -100,6 +100,7 @@ struct EditorState {
   std::string workingDirectory;  // current directory at start-up, ending in a separator
   std::string filePath;          // the map opened last, the target of later saves
   MapInfo info;                  // author, contact, introduction and edit password
+  bool operator==(const EditorState&) const = default;
 };
 
 extern EditorState gEditor;

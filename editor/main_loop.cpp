@@ -192,7 +192,10 @@ bool StartEditor() {
 
 // ---- Frame tick -------------------------------------------------------------------------------
 
+// A tick that changed nothing of the editor's state and drew the frame shown would do the same
+// again until an event or another timer changes something: its timer sleeps.
 void FrameTick() {
+  const EditorState before = gEditor;
   if (WindowMouseX(EditorWindow) == -1 || WindowMouseY(EditorWindow) == -1) {
     gEditor.dragging = false;
   }
@@ -201,6 +204,7 @@ void FrameTick() {
   DrawLevelView();
   if (gEditor.loading) DrawLoadingBar();
   DrawPointer();
+  if (gEditor == before && IsDrawnFrameShown()) SleepTimer(EditorWindow, FrameTimer);
 }
 
 // ---- Status tick ------------------------------------------------------------------------------

@@ -21,6 +21,7 @@ constexpr int MaxLayerFields = 12;    // layer fields of a level text that fit t
 // One level: [layer][row][column].
 struct LevelCells {
   int32_t cell[LayerSlots][RowSlots][ColumnSlots];
+  bool operator==(const LevelCells&) const = default;
 };
 
 // Every level of a map. About 4.6 MB: allocate it once, never on the stack.

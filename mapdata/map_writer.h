@@ -23,6 +23,7 @@ struct MapInfo {
   std::string contact;        // <c>
   std::string introduction;   // <d>, may hold line breaks
   std::string password;       // <f>, the edit password as plain text
+  bool operator==(const MapInfo&) const = default;
 };
 
 // Lines 1 to 7: declaration, root opening and the five information lines, each ending in CR LF.

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <climits>
 #include <deque>
 #include <map>
 #include <utility>
@@ -26,6 +27,7 @@ struct TimerSlot {
   long long due = 0;            // virtual time of its next tick
   int periodMs = 0;
   long long started = 0;        // order of starts: of two timers due at once, the older first
+  bool asleep = false;          // running, its callback skipped until WakeTimers
 };
 
 struct VirtualClock {
@@ -46,6 +48,15 @@ VirtualClock gClock;
 
 bool FireDueTimer(long long until);
 
+// Wakes every sleeping timer but the one named (the one whose callback wakes them).
+void WakeOtherTimers(std::pair<int, int> except) {
+  for (auto& [key, slot] : gEvents.timers) {
+    if (!slot.asleep || key == except) continue;
+    slot.asleep = false;
+    if (!gClock.on) slot.timer->start(slot.timer->interval());
+  }
+}
+
 }  // namespace
 
 // ---- [Queue] ----------------------------------------------------------------------------------
@@ -55,6 +66,7 @@ void NoteDispatched() { ++gEvents.dispatched; }
 void PostEvent(const Event& event) {
   gEvents.queue.push_back(event);
   NoteDispatched();
+  WakeTimers();
 }
 
 static Event TakeEvent() {
@@ -76,7 +88,10 @@ Event PollEvent() {
 
 void SetEventHandler(EventHandler handler) { gEvents.handler = handler; }
 
+// The program pumps from inside long work that may change what its frames show: sleeping timers
+// wake.
 void PumpOnce(int milliseconds) {
+  WakeTimers();
   unsigned before = gEvents.dispatched;
   QCoreApplication::processEvents();
   if (gClock.on) {
@@ -110,12 +125,14 @@ void StartTimer(int window, int timer, int periodMs, TimerCallback callback) {
       auto found = gEvents.timers.find(key);
       if (found == gEvents.timers.end() || !found->second.timer->isActive()) return;
       NoteDispatched();
+      WakeOtherTimers(key);
       if (found->second.callback) found->second.callback();
     });
     it = gEvents.timers.emplace(key, TimerSlot{qtTimer, nullptr}).first;
   }
   TimerSlot& slot = it->second;
   slot.callback = callback;
+  slot.asleep = false;
   const int period = periodMs < 0 ? 0 : periodMs;
   JournalCall("timer start " + std::to_string(window) + " " + std::to_string(timer) + " " +
               std::to_string(period) + " " +
@@ -137,13 +154,31 @@ void StopTimer(int window, int timer) {
   if (it == gEvents.timers.end()) return;
   it->second.timer->stop();
   it->second.virtualActive = false;
+  it->second.asleep = false;
 }
 
 bool IsTimerRunning(int window, int timer) {
   auto it = gEvents.timers.find({window, timer});
   if (it == gEvents.timers.end()) return false;
-  return gClock.on ? it->second.virtualActive : it->second.timer->isActive();
+  const TimerSlot& slot = it->second;
+  return slot.asleep || (gClock.on ? slot.virtualActive : slot.timer->isActive());
 }
+
+void SleepTimer(int window, int timer) {
+  auto it = gEvents.timers.find({window, timer});
+  if (it == gEvents.timers.end() || !IsTimerRunning(window, timer)) return;
+  TimerSlot& slot = it->second;
+  slot.asleep = true;
+  // On the real clock nothing need run at all; under virtual time the schedule goes on.
+  if (!gClock.on) slot.timer->stop();
+}
+
+bool IsTimerAsleep(int window, int timer) {
+  auto it = gEvents.timers.find({window, timer});
+  return it != gEvents.timers.end() && it->second.asleep;
+}
+
+void WakeTimers() { WakeOtherTimers({INT_MIN, INT_MIN}); }
 
 void StopWindowTimers(int window) {
   for (auto& [key, slot] : gEvents.timers)
@@ -177,7 +212,12 @@ bool FireDueTimer(long long until) {
   if (next->due > gClock.now) gClock.now = next->due;
   // A timer of period 0 fires once per pump, not endlessly.
   next->due = gClock.now + (next->periodMs > 0 ? next->periodMs : 1);
+  if (next->asleep) return true;   // a tick skipped: it would have changed nothing
   NoteDispatched();
+  std::pair<int, int> key{INT_MIN, INT_MIN};
+  for (auto& [k, slot] : gEvents.timers)
+    if (&slot == next) key = k;
+  WakeOtherTimers(key);
   if (next->callback) next->callback();
   return true;
 }

@@ -83,6 +83,9 @@ int VisibleScreenPixel(int x, int y);
 int ScreenWidth();
 int ScreenHeight();
 
+// True when the frame drawn since the last flip is the frame shown: flipping it changes nothing.
+bool IsDrawnFrameShown();
+
 // Only what a frame changes reaches the window. With full presentation every flip paints and
 // presents the whole frame instead: the reference the tests and benchmarks compare with.
 void SetFullPresentation(bool on);

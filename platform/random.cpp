@@ -13,6 +13,7 @@ namespace {
 struct RandomSource {
   uint64_t state = 0;       // never 0 once seeded
   bool seeded = false;      // set by the first use or by SeedRandom
+  uint64_t draws = 0;       // calls of Random
 };
 
 RandomSource gRandom;
@@ -37,7 +38,10 @@ void SeedRandom(uint32_t seed) {
   gRandom.seeded = true;
 }
 
+uint64_t RandomDraws() { return gRandom.draws; }
+
 int Random(int n) {
+  ++gRandom.draws;
   RandomSource& r = gRandom;
   if (!r.seeded) {
     auto ticks = std::chrono::duration_cast<std::chrono::milliseconds>(

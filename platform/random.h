@@ -9,3 +9,6 @@ int Random(int n);
 
 // Fixes the sequence, for tests and benchmarks.
 void SeedRandom(uint32_t seed);
+
+// Numbers drawn so far: equal before and after a piece of work when it drew none.
+uint64_t RandomDraws();

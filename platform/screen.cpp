@@ -243,6 +243,16 @@ void FlipScreen() {
   s.backCurrent = false;
 }
 
+bool IsDrawnFrameShown() {
+  ScreenState& s = gScreen;
+  if (!s.open || !s.shownListKnown || !StartsWithClear(s.frame)) return false;
+  ResolveTexts(s.frame);   // as the flip will: the shown list holds the texts resolved
+  if (s.frame.size() != s.shownList.size()) return false;
+  for (size_t i = 0; i < s.frame.size(); ++i)
+    if (!SameDrawCommand(s.frame[i], s.shownList[i])) return false;
+  return true;
+}
+
 void ClearScreen(int colour) {
   ScreenState& s = gScreen;
   if (!s.open) return;

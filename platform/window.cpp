@@ -272,7 +272,11 @@ class PointerWatcher : public QObject {
       case QEvent::Show:
       case QEvent::Hide:
       case QEvent::WindowActivate:
-      case QEvent::WindowDeactivate: gPointer.known = false; break;
+      case QEvent::WindowDeactivate:
+        gPointer.known = false;
+        // What a frame shows of the pointer may change: a sleeping frame timer ticks again.
+        WakeTimers();
+        break;
       default: break;
     }
     return false;

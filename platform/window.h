@@ -101,6 +101,14 @@ void StartTimer(int window, int timer, int periodMs, TimerCallback callback);
 void StopTimer(int window, int timer);
 bool IsTimerRunning(int window, int timer);
 
+// A running timer whose last tick changed nothing can sleep: it stays running but its callback
+// is skipped until something wakes the program: an event, another timer's callback, the pointer
+// entering or leaving a window, a window activated, a PumpOnce. Woken, it ticks again with its
+// period (under virtual time on its old schedule, so that only the skipped ticks differ).
+void SleepTimer(int window, int timer);
+bool IsTimerAsleep(int window, int timer);
+void WakeTimers();
+
 // ---- Pointer and system cursor ----------------------------------------------------------------
 
 // Pointer position in the window's client area; each coordinate is -1 when outside it (on a

@@ -26,6 +26,7 @@ struct AppState {
   bool mapLoaded = false;          // a map has been read for a mode or the open dialog
   bool progressMap = false;        // the map in memory was read for progress mode
   int pickedLayer = -1, pickedRow = -1, pickedColumn = -1;   // tile under the last click
+  bool operator==(const AppState&) const = default;
 };
 
 extern AppState gApp;

@@ -32,6 +32,7 @@
 #include "platform/dialog.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "platform/random.h"
 
 AppState gApp;
 
@@ -43,6 +44,25 @@ constexpr int IntroColour = Rgb(255, 220, 50);
 constexpr int IntroEndCounter = -300;
 
 void SwitchToLoadingPage() { gApp.screenState = ScreenLoading; }
+
+// Everything a frame tick may change. A tick that changed none of it and drew the frame shown
+// would do the same again, until an event or another timer changes something: its timer sleeps.
+struct TickState {
+  AppState app;
+  ViewState view;
+  PlayState play;
+  LevelState level;
+  ItemState items;
+  ScoreState score;
+  EffectState effects;
+  ResultState result;
+  uint64_t randomDraws;
+  bool operator==(const TickState&) const = default;
+};
+
+TickState CurrentTickState() {
+  return {gApp, gView, gPlay, gLevel, gItems, gScore, gEffects, gResult, RandomDraws()};
+}
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
@@ -156,6 +176,7 @@ void IntroTick() {
 // The effects move on one frame each and are drawn in their fixed order, so every random draw
 // falls where it always has.
 void FrameTick() {
+  const TickState before = CurrentTickState();
   FlipScreen();
   ClearScreen(Rgb(0, 0, 0));
   if (gApp.inPlay) {
@@ -171,6 +192,7 @@ void FrameTick() {
   if (StepHintSparkle()) DrawHintSparkle();
   if (StepRewardBanner()) DrawRewardBanner();
   DrawPointer();
+  if (CurrentTickState() == before && IsDrawnFrameShown()) SleepTimer(GameWindow, FrameTimer);
 }
 
 void RestartFrameTimer() {

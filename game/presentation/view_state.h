@@ -7,6 +7,7 @@ struct ViewState {
   int pageOffset = 0;              // level number before the first thumbnail, a multiple of 4
   int pauseA = 500, pauseB = 0;    // moving position of the pause animation
   int pausePhase = 0;              // completed sweeps; parity selects the direction
+  bool operator==(const ViewState&) const = default;
 };
 
 extern ViewState gView;

@@ -20,6 +20,7 @@ struct Selection {
   int column = -1;
   int face = 0;        // face code 1..42
   int x = 0, y = 0;    // click point in window pixels
+  bool operator==(const Selection&) const = default;
 };
 
 struct PlayState {
@@ -27,12 +28,14 @@ struct PlayState {
   std::string levelText = "1";     // decimal current level, for the panel
   bool paused = false;             // board hidden, clock stopped, only the pause button works
   bool freeMode = false;           // 0 progress mode (闯关模式), 1 free mode (自由模式)
+  bool operator==(const PlayState&) const = default;
 };
 
 // A star or particle of an effect's current frame: where it is drawn and how opaque.
 struct EffectDot {
   int x = 0, y = 0;
   int opacity = 255;
+  bool operator==(const EffectDot&) const = default;
 };
 constexpr int HintStarsPerTile = 11;
 constexpr int ParticlesPerTile = 80;
@@ -47,6 +50,7 @@ struct LevelState {
   std::string remainingText = "000";   // decimal start count - removed count
   Selection first;                 // the selected tile
   Selection second;                // the tile clicked while a first one is selected
+  bool operator==(const LevelState&) const = default;
 };
 
 struct ItemState {
@@ -62,6 +66,7 @@ struct ItemState {
   bool bombRunning = false;        // explosion animation in progress
   int bombPicture = 1;             // explosion frame 1..16; runs on across bombs
   int bombFrame = 0;               // frames drawn by all bombs; its parity paces the pictures
+  bool operator==(const ItemState&) const = default;
 };
 
 struct ScoreState {
@@ -79,12 +84,14 @@ struct ScoreState {
   bool bannerStreak = false;       // the three lines of the banner
   bool bannerShuffle = false;
   bool bannerBomb = false;
+  bool operator==(const ScoreState&) const = default;
 };
 
 // One of the two tiles flying off the board after a removal.
 struct FlyingTile {
   int face = 0;
   int x = 0, y = 0;
+  bool operator==(const FlyingTile&) const = default;
 };
 
 struct EffectState {
@@ -102,11 +109,13 @@ struct EffectState {
   int particleFrame = 0;           // its parity paces the steps; runs on across removals
   int particleStep = 1;            // 1..16, the burst ends when it wraps
   EffectDot particles[2 * ParticlesPerTile];   // this frame's particles around the two tiles
+  bool operator==(const EffectState&) const = default;
 };
 
 struct ResultState {
   int countUp = 0;                 // frames the result screen has been drawn in this run
   EffectDot stars[ResultStarCount];   // this frame's stars, x counted from the title's left
+  bool operator==(const ResultState&) const = default;
 };
 
 extern PlayState gPlay;

@@ -5,6 +5,9 @@
 #include "game/presentation/background.h"
 #include "game/presentation/sprites.h"
 #include "game/rules/level_flow.h"
+#include "game/rules/removal_effects.h"
+#include "game/rules/scoring.h"
+#include "platform/journal.h"
 #include "platform/colour.h"
 #include "tests/game/app_support.h"
 
@@ -137,6 +140,66 @@ TEST_F(MainLoopTest, FlipFirstThenOverlaysInTheirOrderAndThePointerLast) {
   EXPECT_EQ(log.back().number, SpritePointer);
   EXPECT_EQ(log.back().kind, DrawnSprite);
   EXPECT_LT(banner, static_cast<int>(log.size()) - 1);
+}
+
+// A tick that changed nothing and drew the frame shown lets the frame timer sleep; an event, the
+// level clock or a pump wakes it on its schedule, and a running effect never lets it sleep.
+TEST_F(MainLoopTest, TheFrameTimerSleepsAtRestAndWakesForWhatMayChangeTheFrame) {
+  UseVirtualTime(true);
+  ActivateWindow(GameWindow);
+  MovePointer(GameWindow, 400, 300);
+  PlayEmptyLevel(1);
+  gLevel.board.cell[2][3][4] = 5;
+  StartTimer(GameWindow, FrameTimer, FramePeriodMs, FrameTick);
+  auto tick = [] { AdvanceVirtualTime(FramePeriodMs); };
+  auto asleep = [] { return IsTimerAsleep(GameWindow, FrameTimer); };
+  tick();
+  EXPECT_FALSE(asleep()) << "the first frame of the board differs from the one shown";
+  tick();
+  EXPECT_TRUE(asleep()) << "the same frame again";
+  EXPECT_TRUE(IsTimerRunning(GameWindow, FrameTimer)) << "asleep, not stopped";
+
+  MovePointer(GameWindow, 410, 300);
+  PostEvent({EventMouseMove, GameWindow, 0, 410, 300});
+  EXPECT_FALSE(asleep()) << "an event wakes it";
+  HandleGameEvent(PollEvent());
+  tick();
+  EXPECT_FALSE(asleep()) << "the pointer moved";
+  tick();
+  EXPECT_TRUE(asleep());
+
+  StartTimer(GameWindow, LevelClockTimer, LevelClockPeriodMs, ClockTick);
+  AdvanceVirtualTime(LevelClockPeriodMs - FramePeriodMs);
+  EXPECT_TRUE(asleep()) << "nothing ran but skipped ticks";
+  AdvanceVirtualTime(FramePeriodMs);
+  EXPECT_FALSE(asleep()) << "the clock's tick wakes it";
+  tick();
+  EXPECT_FALSE(asleep()) << "the clock's digits appeared";
+  tick();
+  EXPECT_TRUE(asleep());
+  PumpOnce(0);
+  EXPECT_FALSE(asleep()) << "a pump from inside long work wakes it";
+  StopTimer(GameWindow, LevelClockTimer);
+  tick();
+  tick();
+  ASSERT_TRUE(asleep());
+
+  gEffects.removalX[0] = gEffects.removalX[1] = 300;
+  gEffects.removalY[0] = gEffects.removalY[1] = 200;
+  StartRemovalEffects();
+  gEffects.flyingRunning = false;
+  WakeTimers();
+  int frames = 0;
+  for (; gEffects.particlesRunning && frames < 100; ++frames) {
+    tick();
+    EXPECT_FALSE(asleep()) << "frame " << frames << " of the particle burst";
+  }
+  EXPECT_EQ(frames, 32);
+  tick();
+  tick();
+  EXPECT_TRUE(asleep()) << "the burst is over";
+  StopTimer(GameWindow, FrameTimer);
+  UseVirtualTime(false);
 }
 
 TEST_F(MainLoopTest, EventRouting) {
