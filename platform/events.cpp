@@ -69,10 +69,13 @@ void PostEvent(const Event& event) {
   WakeTimers();
 }
 
+// A timer that slept since the event was posted wakes again: the event is handled after its
+// last tick.
 static Event TakeEvent() {
   if (gEvents.queue.empty()) return {};
   Event event = gEvents.queue.front();
   gEvents.queue.pop_front();
+  WakeTimers();
   return event;
 }
 
