@@ -183,6 +183,8 @@ bool StartEditor() {
   LoadFont(FontLoading, "黑体", LoadingFontPoints, false);
   PrepareSprites();
   StartTimer(EditorWindow, StatusTimer, StatusPeriodMs, StatusTick);
+  // The status fields are controls of their own: the drawing area need not wake for them.
+  SetTimerWakesOthers(EditorWindow, StatusTimer, false);
   StartTimer(EditorWindow, FrameTimer, FramePeriodMs, FrameTick);
   LoadPointer();
   // Decoding the pictures left much freed memory behind.

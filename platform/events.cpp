@@ -28,6 +28,7 @@ struct TimerSlot {
   int periodMs = 0;
   long long started = 0;        // order of starts: of two timers due at once, the older first
   bool asleep = false;          // running, its callback skipped until WakeTimers
+  bool wakesOthers = true;      // its callback wakes the sleeping timers
 };
 
 struct VirtualClock {
@@ -128,7 +129,7 @@ void StartTimer(int window, int timer, int periodMs, TimerCallback callback) {
       auto found = gEvents.timers.find(key);
       if (found == gEvents.timers.end() || !found->second.timer->isActive()) return;
       NoteDispatched();
-      WakeOtherTimers(key);
+      if (found->second.wakesOthers) WakeOtherTimers(key);
       if (found->second.callback) found->second.callback();
     });
     it = gEvents.timers.emplace(key, TimerSlot{qtTimer, nullptr}).first;
@@ -183,6 +184,11 @@ bool IsTimerAsleep(int window, int timer) {
 
 void WakeTimers() { WakeOtherTimers({INT_MIN, INT_MIN}); }
 
+void SetTimerWakesOthers(int window, int timer, bool wakes) {
+  auto it = gEvents.timers.find({window, timer});
+  if (it != gEvents.timers.end()) it->second.wakesOthers = wakes;
+}
+
 void StopWindowTimers(int window) {
   for (auto& [key, slot] : gEvents.timers)
     if (key.first == window) {
@@ -220,7 +226,7 @@ bool FireDueTimer(long long until) {
   std::pair<int, int> key{INT_MIN, INT_MIN};
   for (auto& [k, slot] : gEvents.timers)
     if (&slot == next) key = k;
-  WakeOtherTimers(key);
+  if (next->wakesOthers) WakeOtherTimers(key);
   if (next->callback) next->callback();
   return true;
 }

@@ -108,6 +108,9 @@ bool IsTimerRunning(int window, int timer);
 void SleepTimer(int window, int timer);
 bool IsTimerAsleep(int window, int timer);
 void WakeTimers();
+// A timer whose callback changes nothing a frame shows (status fields, say) need not wake the
+// others. Kept across starts of the timer.
+void SetTimerWakesOthers(int window, int timer, bool wakes);
 
 // ---- Pointer and system cursor ----------------------------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "editor/editing.h"
 #include "editor_support.h"
 #include "platform/colour.h"
+#include "platform/journal.h"
 #include "platform/picture.h"
 
 using MainLoop = EditorTest;
@@ -95,6 +96,35 @@ TEST_F(MainLoop, OverTheControlsTheSystemCursorIsShown) {
   FrameTick();
   StopDrawLog();
   EXPECT_TRUE(SpriteDrawn(SpritePointer, 400, 569));
+}
+
+// At rest with a full level open the drawing area sleeps: the status fields, controls of their
+// own, do not wake it; painting does.
+TEST_F(MainLoop, AtRestTheFrameTimerSleepsThroughTheStatusTicks) {
+  NewLevel(4);
+  for (int layer = 2; layer <= 9; ++layer) NewLayer();
+  UseVirtualTime(true);
+  ActivateWindow(EditorWindow);
+  MovePointer(EditorWindow, 465, 300);
+  StartTimer(EditorWindow, StatusTimer, StatusPeriodMs, StatusTick);
+  StartTimer(EditorWindow, FrameTimer, FramePeriodMs, FrameTick);
+  AdvanceVirtualTime(FramePeriodMs * 3);
+  EXPECT_TRUE(IsTimerAsleep(EditorWindow, FrameTimer));
+  AdvanceVirtualTime(StatusPeriodMs * 3);
+  EXPECT_TRUE(IsTimerAsleep(EditorWindow, FrameTimer)) << "three status ticks went by";
+  EXPECT_EQ(StatusBarFieldText(MainStatusBar, 2), "当前关卡共有9层，正在编辑第9层。");
+  ChooseLayer(1);
+  AdvanceVirtualTime(FramePeriodMs * 3);
+  ASSERT_TRUE(IsTimerAsleep(EditorWindow, FrameTimer));
+  PostEvent({EventLeftButtonDown, EditorWindow, 0, 66, 75});
+  HandleEditorEvent(PollEvent());
+  EXPECT_EQ(Cell(1, 1, 1), 0);
+  EXPECT_FALSE(IsTimerAsleep(EditorWindow, FrameTimer)) << "painting wakes it";
+  AdvanceVirtualTime(FramePeriodMs);
+  EXPECT_FALSE(IsTimerAsleep(EditorWindow, FrameTimer)) << "a cell was cleared";
+  StopTimer(EditorWindow, FrameTimer);
+  StopTimer(EditorWindow, StatusTimer);
+  UseVirtualTime(false);
 }
 
 TEST_F(MainLoop, TheLoadingBarShowsLevelsReadOutOfDeclared) {
