@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "platform/colour.h"
+#include "platform/journal.h"
 #include "platform/picture_internal.h"
 #include "platform/qt_internal.h"
 
@@ -164,12 +165,16 @@ void StopDrawingInto(DrawingTargetKind kind, int number) {
     StopDrawing();
 }
 
+// The draw log and the frame journal see every drawing call; neither is on in play.
+static void NoteDrawCall(const DrawRecord& record) {
+  if (gDrawLog.on) AddDrawRecord(record);
+  if (IsDrawingOnScreen()) NoteScreenDraw(record);
+}
+
 // ---- Boxes and lines --------------------------------------------------------------------------
 
 void DrawBox(int x, int y, int width, int height, int colour) {
-  const DrawRecord record{DrawnBox, 0, x, y, width, height, 0, colour, std::string()};
-  if (gDrawLog.on) AddDrawRecord(record);
-  if (IsDrawingOnScreen()) NoteScreenDraw(record);
+  NoteDrawCall({DrawnBox, 0, x, y, width, height, 0, colour, std::string()});
   if (width <= 0 || height <= 0) return;
   DrawCommand box;
   box.kind = CommandBox;
@@ -179,9 +184,7 @@ void DrawBox(int x, int y, int width, int height, int colour) {
 }
 
 void DrawLine(int x, int y, int width, int height, int colour) {
-  const DrawRecord record{DrawnLine, 0, x, y, width, height, 0, colour, std::string()};
-  if (gDrawLog.on) AddDrawRecord(record);
-  if (IsDrawingOnScreen()) NoteScreenDraw(record);
+  NoteDrawCall({DrawnLine, 0, x, y, width, height, 0, colour, std::string()});
   DrawCommand line;
   line.kind = CommandLine;
   line.from = QPoint(x, y);
@@ -213,9 +216,9 @@ void DrawImageScaled(int image, int x, int y, int width, int height) {
 }
 
 void DrawText(int font, int x, int y, const std::string& text, int colour) {
-  const DrawRecord record{DrawnText, font, x, y, 0, 0, 0, colour, text};
-  if (gDrawLog.on) AddDrawRecord(record);
-  if (IsDrawingOnScreen()) NoteScreenDraw(record);
+  // Only a record that is kept copies the text.
+  if (gDrawLog.on || IsCallJournalOn())
+    NoteDrawCall({DrawnText, font, x, y, 0, 0, 0, colour, text});
   if (text.empty()) return;
   DrawCommand draw;
   draw.kind = CommandPicture;

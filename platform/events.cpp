@@ -138,9 +138,10 @@ void StartTimer(int window, int timer, int periodMs, TimerCallback callback) {
   slot.callback = callback;
   slot.asleep = false;
   const int period = periodMs < 0 ? 0 : periodMs;
-  JournalCall("timer start " + std::to_string(window) + " " + std::to_string(timer) + " " +
-              std::to_string(period) + " " +
-              JournalCallbackName(reinterpret_cast<const void*>(callback)));
+  if (IsCallJournalOn())
+    JournalCall("timer start " + std::to_string(window) + " " + std::to_string(timer) + " " +
+                std::to_string(period) + " " +
+                JournalCallbackName(reinterpret_cast<const void*>(callback)));
   if (gClock.on) {
     slot.timer->stop();
     slot.virtualActive = true;
@@ -211,11 +212,14 @@ namespace {
 // none is due.
 bool FireDueTimer(long long until) {
   TimerSlot* next = nullptr;
+  std::pair<int, int> nextKey;
   for (auto& [key, slot] : gEvents.timers) {
     if (!slot.virtualActive || slot.due > until) continue;
     if (next == nullptr || slot.due < next->due ||
-        (slot.due == next->due && slot.started < next->started))
+        (slot.due == next->due && slot.started < next->started)) {
       next = &slot;
+      nextKey = key;
+    }
   }
   if (next == nullptr) return false;
   if (next->due > gClock.now) gClock.now = next->due;
@@ -223,10 +227,7 @@ bool FireDueTimer(long long until) {
   next->due = gClock.now + (next->periodMs > 0 ? next->periodMs : 1);
   if (next->asleep) return true;   // a tick skipped: it would have changed nothing
   NoteDispatched();
-  std::pair<int, int> key{INT_MIN, INT_MIN};
-  for (auto& [k, slot] : gEvents.timers)
-    if (&slot == next) key = k;
-  if (next->wakesOthers) WakeOtherTimers(key);
+  if (next->wakesOthers) WakeOtherTimers(nextKey);
   if (next->callback) next->callback();
   return true;
 }

@@ -57,11 +57,17 @@ struct TickState {
   EffectState effects;
   ResultState result;
   uint64_t randomDraws;
-  bool operator==(const TickState&) const = default;
 };
 
 TickState CurrentTickState() {
   return {gApp, gView, gPlay, gLevel, gItems, gScore, gEffects, gResult, RandomDraws()};
+}
+
+// Compared field by field with the live state: no second copy of the board a tick.
+bool IsTickStateNow(const TickState& s) {
+  return s.randomDraws == RandomDraws() && s.app == gApp && s.view == gView &&
+         s.play == gPlay && s.items == gItems && s.score == gScore && s.effects == gEffects &&
+         s.result == gResult && s.level == gLevel;
 }
 
 // ---- Start-up ---------------------------------------------------------------------------------
@@ -192,7 +198,7 @@ void FrameTick() {
   if (StepHintSparkle()) DrawHintSparkle();
   if (StepRewardBanner()) DrawRewardBanner();
   DrawPointer();
-  if (CurrentTickState() == before && IsDrawnFrameShown()) SleepTimer(GameWindow, FrameTimer);
+  if (IsTickStateNow(before) && IsDrawnFrameShown()) SleepTimer(GameWindow, FrameTimer);
 }
 
 void RestartFrameTimer() {

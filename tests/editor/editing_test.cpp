@@ -78,7 +78,7 @@ TEST_F(Editing, NewLayersFillOnlyTheirExtent) {
 
 TEST_F(Editing, NewLayerWithoutALevelSaysSo) {
   NewLayerCommand();
-  EXPECT_EQ(DialogTexts(), std::vector<std::string>{"先建立关后再建立层"});
+  EXPECT_EQ(ShownTexts(), std::vector<std::string>{"先建立关后再建立层"});
   EXPECT_EQ(ShownDialogs()[0].title, "提示");
   EXPECT_EQ(gEditorMap.layerCount[0], 0);
   EXPECT_EQ(gEditorMap.layerCount[1], 0);

@@ -85,8 +85,6 @@ class EditorTest : public testing::Test {
     return items;
   }
 
-  // Texts of the dialogs shown so far, in order.
-  static std::vector<std::string> DialogTexts() { return ShownTexts(); }
 
   std::string scratch_;
 };

@@ -52,7 +52,7 @@ TEST_F(Saving, AnOddLevelIsNamedAndShown) {
   gEditorMap.grid->level[3].cell[1][4][4] = 0;
   GoToLevel(1);
   SaveCommand();
-  EXPECT_EQ(DialogTexts(), std::vector<std::string>{"第[3]关麻将牌数量不是双数，请修改。"});
+  EXPECT_EQ(ShownTexts(), std::vector<std::string>{"第[3]关麻将牌数量不是双数，请修改。"});
   EXPECT_EQ(ShownDialogs()[0].title, "提示");
   EXPECT_EQ(gEditor.currentLevel, 3);
   EXPECT_EQ(GadgetState(GadgetLevelList), 2);
@@ -143,7 +143,7 @@ TEST_F(Saving, AnOpenedMapIsSavedBackWithoutADialog) {
   SetGadgetText(GadgetAuthor, "新作者");
   PressSaveButton();
   for (const ShownDialog& d : ShownDialogs()) EXPECT_NE(d.kind, DialogSaveFile);
-  EXPECT_EQ(DialogTexts().back(), "保存成功");
+  EXPECT_EQ(ShownTexts().back(), "保存成功");
   EXPECT_EQ(gEditor.saved, 1);
   EXPECT_FALSE(IsWindowOpen(SaveWindow));
   std::string saved = ReadBytes(path);
@@ -195,7 +195,7 @@ TEST_F(Saving, AFullDiskLeavesTheOldFileByteForByte) {
   InjectFileFaults(FileFaults{.diskRoom = 1000});
   PressSaveButton();
   InjectFileFaults(FileFaults{});
-  EXPECT_EQ(DialogTexts().back(), "无法保存可能没有权限!");
+  EXPECT_EQ(ShownTexts().back(), "无法保存可能没有权限!");
   EXPECT_EQ(ShownDialogs().back().title, "提示");
   EXPECT_EQ(ReadBytes(path), before);
   EXPECT_EQ(CountFiles(scratch_), 1) << "no temporary file is left behind";
@@ -224,7 +224,7 @@ TEST_F(Saving, AnUnwritableTargetIsRefusedBeforeTheProgressRun) {
     }
     EXPECT_TRUE(gSeenProgress.empty());
     EXPECT_EQ(StatusBarProgressValue(SaveStatusBar, 1), 0);
-    EXPECT_EQ(DialogTexts(), std::vector<std::string>{"无法保存可能没有权限!"});
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{"无法保存可能没有权限!"});
     EXPECT_TRUE(IsWindowOpen(SaveWindow));
   }
   EXPECT_EQ(ReadBytes(locked), "old");
@@ -271,7 +271,7 @@ TEST_F(Saving, OnlyPaintingGoesOnWhileASaveRuns) {
   QueueDialogAnswer("yes");
   PostEvent(Event{EventCloseWindow, EditorWindow, 0});
   ASSERT_TRUE(SaveToFile(File("seven")));
-  EXPECT_EQ(DialogTexts(), (std::vector<std::string>{"地图还没保存是否需要保存？", "保存成功"}))
+  EXPECT_EQ(ShownTexts(), (std::vector<std::string>{"地图还没保存是否需要保存？", "保存成功"}))
       << "neither the open dialog nor a second save check";
   EXPECT_EQ(gEditorMap.levelCount, 7);
   EXPECT_EQ(gEditor.currentLevel, 7);
@@ -303,7 +303,7 @@ TEST_F(Saving, ControlCharactersInTheInformationAreDropped) {
   ASSERT_TRUE(SaveToFile(File("control")));
   gEditor.info = MapInfo{};
   OpenMap(File("control.xml"));
-  EXPECT_EQ(DialogTexts().back(), "保存成功") << "the file reads without a message";
+  EXPECT_EQ(ShownTexts().back(), "保存成功") << "the file reads without a message";
   EXPECT_EQ(gEditor.info.author, "abc");
   EXPECT_EQ(gEditorMap.levelCount, 1);
 }
@@ -365,7 +365,7 @@ TEST_F(Opening, AFileThatCannotBeReadKeepsTheMapBeingEdited) {
   WriteBytes(File("broken.xml"), "<a><o>1$</o>");
   const std::string paths[] = {File("absent.xml"), File("broken.xml")};
   for (const std::string& path : paths) OpenMap(path);
-  EXPECT_EQ(DialogTexts(), (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
+  EXPECT_EQ(ShownTexts(), (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
   EXPECT_EQ(gEditorMap.levelCount, 1);
   EXPECT_EQ(gEditor.currentLevel, 1);
   EXPECT_EQ(gEditor.currentLayerCount, 2);
@@ -384,7 +384,7 @@ TEST_F(Opening, OnlyARegularFileIsReadAsAMap) {
   std::filesystem::create_symlink("/dev/zero", File("zero.xml"));
   OpenMap(File("fifo.xml"));
   OpenMap(File("zero.xml"));
-  EXPECT_EQ(DialogTexts(),
+  EXPECT_EQ(ShownTexts(),
             (std::vector<std::string>{MapFileMissingMessage, MapFileMissingMessage}));
   EXPECT_EQ(gEditorMap.levelCount, 0);
 }
