@@ -180,7 +180,7 @@
     <message>
         <extracomment>Under the title; %1 is the map's level count.</extracomment>
         <source>共%1关</source>
-        <translation>%1 levels in all</translation>
+        <translation>Levels in all: %1</translation>
     </message>
     <message>
         <extracomment>Drawn from x 390 on.</extracomment>
@@ -229,7 +229,7 @@
     <message>
         <extracomment>Help page line going on with the one before: the leading blanks indent it.</extracomment>
         <source>          目标是把麻将全部消除掉后过关,继续探索下一关的奥秘。</source>
-        <translation>             and not covered from above, and both are removed. Clear them all to go on!</translation>
+        <translation>          and not covered from above, and both are removed. Clear them all to go on!</translation>
     </message>
     <message>
         <extracomment>Help page line.</extracomment>
@@ -254,7 +254,7 @@
     <message>
         <extracomment>Help page line going on with the one before: the leading blanks indent it.</extracomment>
         <source>          连续消除3次得分都在85以上中间不间断，奖励500积分。</source>
-        <translation>                Three pairs in a row of 85 points or more earn 500 points more.</translation>
+        <translation>                     Three pairs in a row of 85 points or more earn 500 points more.</translation>
     </message>
     <message>
         <extracomment>Help page line.</extracomment>
@@ -363,17 +363,17 @@
     <message>
         <extracomment>Editor status bar, 210 px wide; %1 levels of the map, %2 the level edited.</extracomment>
         <source>当前地图共有%1关，正在编辑第%2关。</source>
-        <translation>Map of %1 levels, editing level %2.</translation>
+        <translation>Map levels: %1, editing level %2.</translation>
     </message>
     <message>
         <extracomment>Editor status bar, 210 px wide; %1 layers of the level, %2 the layer edited.</extracomment>
         <source>当前关卡共有%1层，正在编辑第%2层。</source>
-        <translation>Level of %1 layers, editing layer %2.</translation>
+        <translation>Level layers: %1, editing layer %2.</translation>
     </message>
     <message>
         <extracomment>Editor status bar, 180 px wide; %1 is the number of tiles.</extracomment>
         <source>当前关卡显示了%1张麻将牌</source>
-        <translation>%1 tiles shown in this level</translation>
+        <translation>Tiles shown in this level: %1</translation>
     </message>
     <message>
         <extracomment>Item of the editor's level list, 100 px wide; %1 is the level (up to 300).</extracomment>

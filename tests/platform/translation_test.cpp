@@ -134,7 +134,7 @@ TEST_F(TranslationTest, EnglishTranslatesTextsNumbersAndQtsButtons) {
   EXPECT_EQ(TranslateText("Vorle麻将连连看"), "Vorle Mahjong Connect");
   EXPECT_EQ(TranslateText("第%1关", {12}), "Level 12");
   EXPECT_EQ(TranslateText("当前地图共有%1关，正在编辑第%2关。", {30, 7}),
-            "Map of 30 levels, editing level 7.");
+            "Map levels: 30, editing level 7.");
   EXPECT_EQ(TranslateText("设置音量：%1%", {100}), "Volume: 100%");
   EXPECT_EQ(TranslateText("          连续消除3次得分都在85以上中间不间断，奖励500积分。").substr(0, 4),
             "    ") << "a line's leading blanks are part of its text";
