@@ -11,6 +11,7 @@
 #include "mapdata/level_model.h"
 #include "platform/dialog.h"
 #include "platform/gadget.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 namespace {
@@ -24,7 +25,7 @@ constexpr const char* LayerLimitMessage = "每关最多只能建立9层";
 
 // ---- Lists ------------------------------------------------------------------------------------
 
-std::string LayerItemText(int layer) { return "编辑第" + std::to_string(layer) + "层"; }
+std::string LayerItemText(int layer) { return TranslateText("编辑第%1层", {layer}); }
 
 void AppendLayerItem(int layer) {
   AddGadgetItem(GadgetLayerList, LayerItemText(layer));
@@ -65,7 +66,7 @@ void NewLayer() {
   EditorState& e = gEditor;
   EditorMap& m = gEditorMap;
   if (m.levelCount == 0 || e.currentLevel < 1) {
-    ShowMessage(MessageTitle, NoLevelMessage);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(NoLevelMessage));
     return;
   }
   if (m.layerCount[e.currentLevel] >= EditorMaxLayers) return;
@@ -86,7 +87,7 @@ void NewLayer() {
 
 void NewLayerCommand() {
   if (gEditor.currentLayerCount >= EditorMaxLayers) {
-    ShowMessage(NoTitle, LayerLimitMessage);
+    ShowMessage(NoTitle, TranslateText(LayerLimitMessage));
     return;
   }
   NewLayer();
@@ -102,7 +103,7 @@ void GoToLevel(int n) {
 }
 
 void AppendLevelItem(int level) {
-  AddGadgetItem(GadgetLevelList, "转到第" + std::to_string(level) + "关");
+  AddGadgetItem(GadgetLevelList, TranslateText("转到第%1关", {level}));
   SetGadgetState(GadgetLevelList, level - 1);
 }
 
@@ -150,7 +151,8 @@ void ReleaseButton() { gEditor.dragging = false; }
 
 void OpenNewLevelWindow() {
   gEditor.dragging = false;
-  if (!OpenWindow(NewLevelWindow, NewLevelWidth, NewLevelHeight, NewLevelTitle, 0, EditorWindow)) {
+  if (!OpenWindow(NewLevelWindow, NewLevelWidth, NewLevelHeight, TranslateText(NewLevelTitle), 0,
+                  EditorWindow)) {
     return;
   }
   for (int t = 0; t < TypeCount; ++t) {

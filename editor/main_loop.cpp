@@ -18,6 +18,8 @@
 #include "platform/gadget.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/translation.h"
 #include "carried/carried_pictures.h"
 
 EditorState gEditor;
@@ -27,6 +29,10 @@ namespace {
 constexpr const char* NoDisplayMessage = "无法打开窗口";
 constexpr const char* EditorDesktopEntry = "org.example.pelmora.kestrand";
 constexpr const char* UnsavedQuestion = "地图还没保存是否需要保存？";
+// The game's settings in the same folder: the editor speaks the language chosen there.
+constexpr const char* GameSettingsFile = "Config.ini";
+constexpr const char* LanguageSection = "Window";
+constexpr const char* LanguageKey = "Language";
 constexpr int Black = Rgb(0, 0, 0);
 constexpr int LoadingFontPoints = 12;
 constexpr int HiddenCursorCount = -1;   // the system cursor's display counter while hidden
@@ -66,20 +72,28 @@ constexpr int TypeCount = 4;         // Ctrl+1..Ctrl+4
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
+void ApplyEditorLanguage() {
+  const std::string& folder = gEditor.workingDirectory;
+  const std::string catalogues = folder + CatalogueFolder;
+  const std::string setting = ReadIni(LanguageSection, LanguageKey, folder + GameSettingsFile);
+  UseLanguage(ChooseLanguage(setting, catalogues), catalogues);
+  SetPictureLanguage(CurrentLanguage() == OriginalLanguage ? std::string() : CurrentLanguage());
+}
+
 void CreateMainControls() {
   for (const ControlSpec& c : MainControls) {
     if (c.isList) {
       ComboBoxGadget(c.gadget, c.x, c.y, c.width, c.height);
     } else {
-      ButtonGadget(c.gadget, c.x, c.y, c.width, c.height, c.text);
+      ButtonGadget(c.gadget, c.x, c.y, c.width, c.height, TranslateText(c.text));
     }
   }
   TextGadget(GadgetInstructions, InstructionsX, InstructionsY, InstructionsWidth,
-             InstructionsHeight, InstructionsText);
+             InstructionsHeight, TranslateText(InstructionsText));
   CreateStatusBar(MainStatusBar, EditorWindow);
   for (int width : StatusFieldWidths) AddStatusBarField(MainStatusBar, width);
-  StatusBarText(MainStatusBar, StatusCaptionField, StatusCaption, StatusCentred);
-  StatusBarText(MainStatusBar, StatusTipField, StatusTip, StatusCentred);
+  StatusBarText(MainStatusBar, StatusCaptionField, TranslateText(StatusCaption), StatusCentred);
+  StatusBarText(MainStatusBar, StatusTipField, TranslateText(StatusTip), StatusCentred);
 }
 
 void AddEditorShortcuts() {
@@ -135,7 +149,7 @@ void HandleMainGadget(int gadget) {
 // Only an explicit 否 throws the painted changes away; Esc and the close box go back to editing.
 void HandleCloseRequest() {
   if (gEditor.saved == 0) {
-    switch (AskYesNo(MessageTitle, UnsavedQuestion)) {
+    switch (AskYesNo(TranslateText(MessageTitle), TranslateText(UnsavedQuestion))) {
       case AnswerYes: SaveCommand(); return;
       case AnswerCancelled: return;
       case AnswerNo: break;
@@ -174,7 +188,9 @@ bool StartEditor() {
   gEditor = EditorState{};
   gEditor.workingDirectory = CurrentDirectory();
   DecodeCarriedPictures();
-  if (!OpenWindow(EditorWindow, EditorWidth, EditorHeight, EditorTitle, WindowMinimiseBox)) {
+  ApplyEditorLanguage();
+  if (!OpenWindow(EditorWindow, EditorWidth, EditorHeight, TranslateText(EditorTitle),
+                  WindowMinimiseBox)) {
     return false;
   }
   CreateMainControls();
@@ -214,15 +230,15 @@ void FrameTick() {
 void StatusTick() {
   const EditorState& e = gEditor;
   StatusBarText(MainStatusBar, StatusLevelField,
-                "当前地图共有" + std::to_string(gEditorMap.levelCount) + "关，正在编辑第" +
-                    std::to_string(e.currentLevel) + "关。",
+                TranslateText("当前地图共有%1关，正在编辑第%2关。",
+                              {gEditorMap.levelCount, e.currentLevel}),
                 StatusCentred);
   StatusBarText(MainStatusBar, StatusLayerField,
-                "当前关卡共有" + std::to_string(e.currentLayerCount) + "层，正在编辑第" +
-                    std::to_string(e.currentLayer) + "层。",
+                TranslateText("当前关卡共有%1层，正在编辑第%2层。",
+                              {e.currentLayerCount, e.currentLayer}),
                 StatusCentred);
   StatusBarText(MainStatusBar, StatusCountField,
-                "当前关卡显示了" + std::to_string(e.shownCells) + "张麻将牌", StatusCentred);
+                TranslateText("当前关卡显示了%1张麻将牌", {e.shownCells}), StatusCentred);
 }
 
 // ---- Event loop -------------------------------------------------------------------------------
@@ -256,7 +272,9 @@ void HandleEditorEvent(const Event& event) {
 
 int RunEditor() {
   if (!InitPlatform()) {
-    std::fprintf(stderr, "%s\n", NoDisplayMessage);
+    gEditor.workingDirectory = CurrentDirectory();
+    ApplyEditorLanguage();
+    std::fprintf(stderr, "%s\n", TranslateText(NoDisplayMessage).c_str());
     return 1;
   }
   std::vector<EncodedPicture> icon;

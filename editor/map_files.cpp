@@ -17,6 +17,7 @@
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/gadget.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 namespace {
@@ -85,8 +86,8 @@ void SaveCommand() {
   if (!gEditorMap.grid || gEditor.busy) return;
   for (int level = 1; level <= gEditorMap.levelCount; ++level) {
     if (CountShownCells(level) % 2 != 0) {
-      ShowMessage(MessageTitle,
-                  "第[" + std::to_string(level) + "]关麻将牌数量不是双数，请修改。");
+      ShowMessage(TranslateText(MessageTitle),
+                  TranslateText("第[%1]关麻将牌数量不是双数，请修改。", {level}));
       GoToLevel(level);
       return;
     }
@@ -100,10 +101,11 @@ void SaveCommand() {
 
 void OpenSaveWindow() {
   const MapInfo& info = gEditor.info;
-  if (!OpenWindow(SaveWindow, SaveWidth, SaveHeight, SaveTitle, 0, EditorWindow)) return;
+  if (!OpenWindow(SaveWindow, SaveWidth, SaveHeight, TranslateText(SaveTitle), 0, EditorWindow))
+    return;
   for (int k = 0; k < InformationFields; ++k) {
     TextGadget(GadgetSaveCaption1 + k, CaptionX, FieldTops[k] + CaptionBelowField, CaptionWidth,
-               CaptionHeight, Captions[k]);
+               CaptionHeight, TranslateText(Captions[k]));
   }
   StringGadget(GadgetAuthor, FieldX, AuthorY, FieldWidth, FieldHeight, info.author);
   StringGadget(GadgetContact, FieldX, ContactY, FieldWidth, FieldHeight, info.contact);
@@ -112,11 +114,11 @@ void OpenSaveWindow() {
   StringGadget(GadgetIntroduction, FieldX, IntroductionY, FieldWidth, IntroductionHeight,
                info.introduction, StringMultiLine);
   ButtonGadget(GadgetSaveButton, SaveButtonX, SaveButtonY, SaveButtonWidth, SaveButtonHeight,
-               SaveTitle);
+               TranslateText(SaveTitle));
   CreateStatusBar(SaveStatusBar, SaveWindow);
   AddStatusBarField(SaveStatusBar, ProgressCaptionWidth);
   AddStatusBarField(SaveStatusBar, -1);
-  StatusBarText(SaveStatusBar, 0, ProgressCaption, CaptionFlags);
+  StatusBarText(SaveStatusBar, 0, TranslateText(ProgressCaption), CaptionFlags);
   StatusBarProgress(SaveStatusBar, 1, 0);
   UseGadgetList(EditorWindow);
 }
@@ -131,7 +133,8 @@ void PressSaveButton() {
     SaveToFile(gEditor.filePath);
     return;
   }
-  std::string name = ChooseSaveFile(SaveDialogTitle, gEditor.workingDirectory, MapFileFilter);
+  std::string name = ChooseSaveFile(TranslateText(SaveDialogTitle), gEditor.workingDirectory,
+                                    TranslateText(MapFileFilter));
   if (!name.empty()) SaveToFile(name);
 }
 
@@ -143,7 +146,7 @@ bool SaveToFile(const std::string& name) {
   // A file that cannot be written is told before the progress run, not after 100 %.
   FileReplacement file;
   if (!BeginFileReplacement(path, file)) {
-    ShowMessage(MessageTitle, SaveFailedMessage);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(SaveFailedMessage));
     return false;
   }
   const int total = gEditorMap.levelCount < MaxLevels ? gEditorMap.levelCount : MaxLevels;
@@ -159,12 +162,12 @@ bool SaveToFile(const std::string& name) {
   text += MapTail;
   // The old file is replaced only once the new one is whole on disk.
   if (!FinishFileReplacement(file, text)) {
-    ShowMessage(MessageTitle, SaveFailedMessage);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(SaveFailedMessage));
     return false;
   }
   // Cells painted during the save may lie in levels written before they changed.
   e.saved = e.paintedWhileBusy ? 0 : 1;
-  ShowMessage(MessageTitle, SavedMessage);
+  ShowMessage(TranslateText(MessageTitle), TranslateText(SavedMessage));
   CloseWindow(SaveWindow);
   return true;
 }
@@ -177,12 +180,12 @@ namespace {
 bool ReadMapFile(const std::string& path, MapFile& map) {
   std::vector<unsigned char> bytes;
   if (!ReadFileBytes(path, bytes, MaxXmlBytes)) {
-    ShowMessage(MessageTitle, MapFileMissingMessage);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(MapFileMissingMessage));
     return false;
   }
   map = ReadMap(bytes.data(), bytes.size());
   if (map.result != MapReadWhole) {
-    ShowMessage(MessageTitle, MapReadMessage(map.result));
+    ShowMessage(TranslateText(MessageTitle), TranslateText(MapReadMessage(map.result)));
     return false;
   }
   return true;
@@ -219,7 +222,9 @@ bool TakeMapEntry(const MapFile& map, const MapEntry& entry) {
       if (!entry.text.empty() && !AskPassword()) return false;
       break;
     case MapPartLevel: ReadLevel(map.levels[static_cast<size_t>(entry.number)]); break;
-    case MapPartStrayNode: ShowMessage(MessageTitle, MapFileInvalidMessage); break;
+    case MapPartStrayNode:
+      ShowMessage(TranslateText(MessageTitle), TranslateText(MapFileInvalidMessage));
+      break;
   }
   return true;
 }
@@ -227,7 +232,8 @@ bool TakeMapEntry(const MapFile& map, const MapEntry& entry) {
 }  // namespace
 
 void OpenMapCommand() {
-  std::string path = ChooseOpenFile(OpenMapTitle, gEditor.workingDirectory, MapFileFilter);
+  std::string path = ChooseOpenFile(TranslateText(OpenMapTitle), gEditor.workingDirectory,
+                                    TranslateText(MapFileFilter));
   if (!path.empty()) OpenMap(path);
 }
 
@@ -264,8 +270,11 @@ bool AskPassword() {
   EditorState& e = gEditor;
   for (;;) {
     PumpOnce(PumpPacingMs);
-    if (AskText(PasswordTitle, PasswordPrompt, "") == e.info.password) return true;
-    if (AskYesNo(MessageTitle, PasswordRetryQuestion) != AnswerYes) break;
+    if (AskText(TranslateText(PasswordTitle), TranslateText(PasswordPrompt), "") ==
+        e.info.password)
+      return true;
+    if (AskYesNo(TranslateText(MessageTitle), TranslateText(PasswordRetryQuestion)) != AnswerYes)
+      break;
   }
   e.refused = true;
   e.info = MapInfo{};

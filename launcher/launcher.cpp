@@ -14,6 +14,7 @@
 #include "launcher/player_folder.h"
 #include "platform/app.h"
 #include "platform/dialog.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -27,10 +28,17 @@ struct LaunchedFile {
 };
 constexpr LaunchedFile LaunchedFiles[] = {{"pelmora", "Pelmora"}, {"kestrand", "Kestrand"}};
 
-int ReportFailure(LaunchedProgram program, const char* headline, const std::string& detail) {
+// The reason goes to standard error as the system gave it; the message box speaks the desktop's
+// language, from the catalogues of the installed tree when it is known.
+int ReportFailure(LaunchedProgram program, const char* headline, const std::string& detail,
+                  const std::string& data = {}) {
   std::fprintf(stderr, "%s: %s\n", LaunchedFiles[program].command, detail.c_str());
+  if (!data.empty()) {
+    const std::string catalogues = data + "/" + CatalogueFolder;
+    UseLanguage(ChooseLanguage("auto", catalogues), catalogues);
+  }
   if (InitPlatform()) {
-    ShowMessage(MessageTitle, std::string(headline) + "\n\n" + detail);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(headline) + "\n\n" + detail);
     ShutdownPlatform();
   }
   return 1;
@@ -60,19 +68,22 @@ int RunLauncher(LaunchedProgram program) {
                           InstalledFolder(launcherFolder, PELMORA_PROGRAMS_FROM_BIN)};
   const std::string file = tree.programs + "/" + LaunchedFiles[program].program;
   const auto cannotStart = [&] {
-    return ReportFailure(program, StartFailure, "cannot start " + file + ": " + std::strerror(errno));
+    return ReportFailure(program, StartFailure,
+                         "cannot start " + file + ": " + std::strerror(errno), tree.data);
   };
   // An uninstalled launcher finds no program and leaves the player's folder alone.
   if (access(file.c_str(), X_OK) != 0) return cannotStart();
   const std::string playerFolder = PlayerFolderPath();
   if (playerFolder.empty()) {
-    return ReportFailure(program, FolderFailure, "neither XDG_DATA_HOME nor HOME names a folder");
+    return ReportFailure(program, FolderFailure, "neither XDG_DATA_HOME nor HOME names a folder",
+                         tree.data);
   }
   const std::string failure = MakePlayerFolder(tree, playerFolder);
-  if (!failure.empty()) return ReportFailure(program, FolderFailure, failure);
+  if (!failure.empty()) return ReportFailure(program, FolderFailure, failure, tree.data);
   if (chdir(playerFolder.c_str()) != 0) {
     return ReportFailure(program, FolderFailure,
-                         "cannot change into " + playerFolder + ": " + std::strerror(errno));
+                         "cannot change into " + playerFolder + ": " + std::strerror(errno),
+                         tree.data);
   }
   execl(file.c_str(), file.c_str(), static_cast<char*>(nullptr));
   return cannotStart();

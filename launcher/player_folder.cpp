@@ -33,7 +33,8 @@ struct LinkedPiece {
   const char* name;
   bool program;
 };
-constexpr LinkedPiece LinkedPieces[] = {{"/Images", false}, {"/Sound", false}, {"/Kestrand", true}};
+constexpr LinkedPiece LinkedPieces[] = {
+    {"/Images", false}, {"/Sound", false}, {"/i18n", false}, {"/Kestrand", true}};
 // Pieces copied from the resource set.
 constexpr const char* DefaultMap = "/Maps/Duzuz.xml";
 constexpr const char* CopiedPieces[] = {DefaultMap, "/Config.ini"};

@@ -1,15 +1,16 @@
 // The player's own application directory of an installed game: where it lies and how it is
 // made from the installed, read-only resource set.
 //
-// The folder holds links to the installed Images/, Sound/ and editor (so an upgrade brings
-// them along), and copies of Maps/Duzuz.xml and Config.ini, which become the player's own.
+// The folder holds links to the installed Images/, Sound/, translation catalogues (i18n/) and
+// editor (so an upgrade brings them along), and copies of Maps/Duzuz.xml and Config.ini, which
+// become the player's own.
 #pragma once
 
 #include <string>
 
 // Where the installed pieces lie: absolute paths without a trailing separator.
 struct InstalledTree {
-  std::string data;      // the resource set: Images/, Sound/, Maps/Duzuz.xml, Config.ini
+  std::string data;      // the resource set: Images/, Sound/, i18n/, Maps/Duzuz.xml, Config.ini
   std::string programs;  // the folder of the installed programs
 };
 

@@ -1,12 +1,10 @@
-// Start and end of the platform: the one Qt application object, its translation and fonts.
+// Start and end of the platform: the one Qt application object, Qt's own texts and fonts.
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QImage>
-#include <QLibraryInfo>
 #include <QPixmap>
-#include <QTranslator>
 
 #include <dlfcn.h>
 #include <errno.h>
@@ -25,12 +23,8 @@ namespace {
 // Face that carries the Chinese texts of the dialogs and controls.
 constexpr const char* ChineseFallbackFace = "WenQuanYi Zen Hei";
 
-// Qt's standard button texts (确定, 取消, 是, 否).
-constexpr const char* QtChineseCatalogue = "qtbase_zh_CN";
-
 struct AppPlatform {
   QApplication* application = nullptr;   // created once, lives until the process ends
-  QTranslator* translator = nullptr;     // Qt's own Chinese texts
 };
 
 AppPlatform gAppPlatform;
@@ -78,9 +72,8 @@ bool InitPlatform() {
   a.application = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  a.translator = new QTranslator(a.application);
-  if (a.translator->load(QtChineseCatalogue, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(a.translator);
+  // Qt's standard button texts (确定, 取消, 是, 否) in the language in use.
+  InstallQtTexts();
 
   QFont font = QApplication::font();
   font.setFamilies({font.family(), ChineseFallbackFace});

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
 
 #include <vector>
 
@@ -351,9 +353,27 @@ int GadgetHeight(int gadget) {
   return slot ? slot->widget->height() : 0;
 }
 
+// A text gadget's lines and a button's caption are measured as drawn, unwrapped; the style's
+// smallest button, wider than some captions need, does not count.
 int GadgetNeededWidth(int gadget) {
   GadgetSlot* slot = FindGadget(gadget);
-  return slot ? slot->widget->sizeHint().width() : 0;
+  if (!slot) return 0;
+  QWidget* widget = slot->widget.data();
+  const QFontMetrics metrics(widget->font());
+  if (slot->kind == KindText) {
+    const auto* label = static_cast<QLabel*>(widget);
+    int widest = 0;
+    for (const QString& line : Q(slot->text).split(QLatin1Char('\n')))
+      widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
+    return widest + 2 * (label->margin() + label->frameWidth());
+  }
+  if (slot->kind == KindButton) {
+    const QStyle* style = widget->style();
+    const int padding = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, widget) +
+                        style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, widget);
+    return metrics.horizontalAdvance(static_cast<QPushButton*>(widget)->text()) + 2 * padding;
+  }
+  return widget->sizeHint().width();
 }
 
 void SetGadgetFont(int gadget, const std::string& face, int pixelSize) {

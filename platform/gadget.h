@@ -48,7 +48,8 @@ int GadgetX(int gadget);
 int GadgetY(int gadget);
 int GadgetWidth(int gadget);
 int GadgetHeight(int gadget);
-// The width the gadget needs to show its whole text, for tests.
+// The width the gadget needs to show its whole text (each line of a text gadget unwrapped), for
+// tests.
 int GadgetNeededWidth(int gadget);
 
 // Acts as if the user had changed the gadget: sets the state (check box toggled to state,
@@ -64,6 +65,9 @@ void AddStatusBarField(int bar, int width);
 enum StatusFieldFlag { StatusCentred = 1, StatusBorderless = 2 };
 void StatusBarText(int bar, int field, const std::string& text, int flags = 0);
 std::string StatusBarFieldText(int bar, int field);
+// The field's width, and the width its text needs to show whole (tests).
+int StatusBarFieldWidth(int bar, int field);
+int StatusBarFieldNeededWidth(int bar, int field);
 // Shows a progress bar filling the field, at value out of [minimum, maximum].
 void StatusBarProgress(int bar, int field, int value, int minimum = 0, int maximum = 100);
 int StatusBarProgressValue(int bar, int field);

@@ -31,6 +31,10 @@ bool IsImage(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);
 
+// The folder of the pictures of the language in use, inside each picture folder ("en": a
+// picture is looked for in Images/en/ first); empty for the original pictures.
+void SetPictureLanguage(const std::string& folder);
+
 // ---- Sprites ----------------------------------------------------------------------------------
 
 enum SpriteMode {

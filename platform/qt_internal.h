@@ -56,3 +56,6 @@ void NoteDispatched();
 
 // The Qt font of a numbered font, for drawing text; a default font when the number holds none.
 QFont FontOf(int font);
+
+// Installs Qt's own texts (dialog buttons) for the language in use; needs the application.
+void InstallQtTexts();

@@ -3,6 +3,7 @@
 // The bar covers the bottom of the fixed client size (the window does not grow), like a
 // status bar inside a window of fixed outer size.
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -122,6 +123,19 @@ void StatusBarText(int bar, int field, const std::string& text, int flags) {
 std::string StatusBarFieldText(int bar, int field) {
   StatusField* f = FindField(bar, field);
   return f ? f->label->text().toStdString() : std::string();
+}
+
+int StatusBarFieldWidth(int bar, int field) {
+  StatusField* f = FindField(bar, field);
+  return f ? f->label->width() : 0;
+}
+
+int StatusBarFieldNeededWidth(int bar, int field) {
+  StatusField* f = FindField(bar, field);
+  if (!f) return 0;
+  const QFontMetrics metrics(f->label->font());
+  return metrics.horizontalAdvance(f->label->text()) +
+         2 * (f->label->margin() + f->label->frameWidth());
 }
 
 void StatusBarProgress(int bar, int field, int value, int minimum, int maximum) {

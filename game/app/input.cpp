@@ -26,6 +26,7 @@
 #include "platform/gadget.h"
 #include "platform/picture.h"
 #include "platform/process.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 namespace {
@@ -87,7 +88,8 @@ void StartFreeMode() {
 // A new game on a map file chosen by the player, in progress mode.
 void OpenMapFromDialog() {
   ShowSystemCursor();
-  std::string path = ChooseOpenFile(OpenMapTitle, gFiles.appDirectory, MapFileFilter);
+  std::string path = ChooseOpenFile(TranslateText(OpenMapTitle), gFiles.appDirectory,
+                                    TranslateText(MapFileFilter));
   if (path.empty()) return;
   gMap.levelCount = 0;
   SetCurrentLevel(1);
@@ -230,7 +232,7 @@ void HandleShortcut(int eventNumber) {
     case ShortcutShuffle: ShuffleBoard(); break;
     case ShortcutBomb:
       if (gLevel.first.layer == -1)
-        ShowMessage(NoTitle, NoSelectionMessage);
+        ShowMessage(NoTitle, TranslateText(NoSelectionMessage));
       else
         UseBomb();
       break;

@@ -33,6 +33,7 @@
 #include "platform/picture.h"
 #include "platform/process.h"
 #include "platform/random.h"
+#include "platform/translation.h"
 
 AppState gApp;
 
@@ -121,9 +122,14 @@ void DropMap() {
   gApp.mapLoaded = false;
 }
 
+// The rules' messages are fixed texts, shown in the player's language.
+void ShowTranslatedMessage(const std::string& title, const std::string& text) {
+  ShowMessage(TranslateText(title), TranslateText(text));
+}
+
 void BindRulesServices() {
   gRulesServices = RulesServices{
-      PlaySound,       PlayEffect,        ShowMessage,       ChooseBackground,
+      PlaySound,       PlayEffect,        ShowTranslatedMessage, ChooseBackground,
       StartLevelClock, StopLevelClock,    RestartFrameTimer, ShowPage,
       ShowBoard,       LeavePlay,         DropMap,
   };
@@ -143,15 +149,15 @@ void EndIntro() {
 }  // namespace
 
 bool OpenGameScreen() {
-  if (!OpenWindow(GameWindow, ScreenWidthPx, ScreenHeightPx, gApp.windowTitle,
+  if (!OpenWindow(GameWindow, ScreenWidthPx, ScreenHeightPx, TranslateText(gApp.windowTitle),
                   WindowMinimiseBox)) {
-    ShowMessage(MessageTitle, UnsupportedMessage);
+    ShowTranslatedMessage(MessageTitle, UnsupportedMessage);
     return false;
   }
   ApplyWindowSettings();
   AddGameShortcuts();
   if (!OpenScreen(GameWindow, 0, 0, ScreenWidthPx, ScreenHeightPx)) {
-    ShowMessage(MessageTitle, UnsupportedMessage);
+    ShowTranslatedMessage(MessageTitle, UnsupportedMessage);
     return false;
   }
   ChooseBackground();
@@ -233,8 +239,8 @@ void HandleGameEvent(const Event& event) {
   }
 }
 
-// Start-up in its fixed order: grids, start values, fonts, sounds, settings, carried pictures,
-// the resource check; OpenGameScreen goes on from there.
+// Start-up in its fixed order: grids, start values, fonts, sounds, settings with the language,
+// carried pictures, the resource check; OpenGameScreen goes on from there.
 bool StartGame() {
   CreateMapStore();
   SetStartValues();
@@ -242,13 +248,18 @@ bool StartGame() {
   LoadGameFonts();
   OpenGameSounds();
   ReadSettings();
+  ApplyLanguageSetting();
   DecodeCarriedPictures();
   return CheckResources();
 }
 
 int RunGame() {
   if (!InitPlatform()) {
-    std::fprintf(stderr, "%s\n", UnsupportedMessage);
+    // Said in the player's language, which the settings name.
+    FindGameFiles();
+    ReadSettings();
+    ApplyLanguageSetting();
+    std::fprintf(stderr, "%s\n", TranslateText(UnsupportedMessage).c_str());
     return 1;
   }
   std::vector<EncodedPicture> icon;

@@ -9,6 +9,7 @@
 #include "mapdata/xml_tree.h"
 #include "platform/dialog.h"
 #include "platform/files.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 MapLoadSettings gMapLoad = {nullptr, DefaultLoadPacingMs};
@@ -18,12 +19,12 @@ void LoadMapFile(const std::string& path) {
   if (gMapLoad.loadingBegins) gMapLoad.loadingBegins();
   std::vector<unsigned char> bytes;
   if (!ReadFileBytes(path, bytes, MaxXmlBytes)) {
-    ShowMessage(MessageTitle, MapFileMissingMessage);
+    ShowMessage(TranslateText(MessageTitle), TranslateText(MapFileMissingMessage));
     return;
   }
   const MapFile map = ReadMap(bytes.data(), bytes.size());
   if (map.result != MapReadWhole) {
-    ShowMessage(MessageTitle, MapReadMessage(map.result));
+    ShowMessage(TranslateText(MessageTitle), TranslateText(MapReadMessage(map.result)));
     return;
   }
   // The loading page follows the count and the levels as they come, so they are taken in order.
@@ -34,7 +35,7 @@ void LoadMapFile(const std::string& path) {
       if (gMapLoad.pacingMs > 0) PumpOnce(gMapLoad.pacingMs);
       PlaceLevel(map.levels[static_cast<size_t>(entry.number)]);
     } else if (entry.part == MapPartStrayNode) {
-      ShowMessage(MessageTitle, MapFileInvalidMessage);
+      ShowMessage(TranslateText(MessageTitle), TranslateText(MapFileInvalidMessage));
     }
   }
 }

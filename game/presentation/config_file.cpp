@@ -1,6 +1,8 @@
 // Config.ini: reading the settings at start-up, and writing each change at once.
 #include "game/presentation/config_file.h"
 
+#include <strings.h>
+
 #include <climits>
 
 #include "game/presentation/resources.h"
@@ -34,6 +36,13 @@ int WindowScaleOf(const std::string& text) {
   return OwnWindowScale;
 }
 
+// A saved language: one of the offered settings in any letter case, anything else the desktop's.
+std::string LanguageSettingOf(const std::string& text) {
+  for (const char* setting : LanguageSettings)
+    if (strcasecmp(text.c_str(), setting) == 0) return setting;
+  return LanguageSettings[0];
+}
+
 }  // namespace
 
 void ReadSettings() {
@@ -48,6 +57,7 @@ void ReadSettings() {
   gSettings.volume = LeadingNumber(ReadIni("Sound", "Yinliang", file));
   gSettings.windowScale = WindowScaleOf(ReadIni(WindowSection, ScaleKey, file));
   gSettings.fullScreen = LeadingNumber(ReadIni(WindowSection, FullScreenKey, file)) == 1 ? 1 : 0;
+  gSettings.language = LanguageSettingOf(ReadIni(WindowSection, LanguageKey, file));
 }
 
 bool SaveSetting(const char* section, const char* key, const std::string& value) {

@@ -14,6 +14,7 @@ struct Settings {
   int volume = 0;                  // 0..1000, for music and effects alike
   int windowScale = 100;           // percent of its size the game window is shown at
   int fullScreen = 0;              // 1 when the game window fills the screen
+  std::string language = "auto";   // one of LanguageSettings: the desktop's, Chinese, English
 };
 extern Settings gSettings;
 
@@ -24,6 +25,11 @@ constexpr int OwnWindowScale = WindowScales[0];
 constexpr const char* WindowSection = "Window";
 constexpr const char* ScaleKey = "Scale";
 constexpr const char* FullScreenKey = "FullScreen";
+constexpr const char* LanguageKey = "Language";
+
+// The languages the player can choose, in the order the settings window offers them: the
+// desktop's, the original Chinese, English.
+constexpr const char* LanguageSettings[] = {"auto", "zh", "en"};
 
 // Loads gSettings from the game's Config.ini (its name in any letter case).
 void ReadSettings();

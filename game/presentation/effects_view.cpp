@@ -8,6 +8,7 @@
 #include "game/rules/rules_state.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
+#include "platform/translation.h"
 
 // ---- Removal effects --------------------------------------------------------------------------
 
@@ -61,8 +62,9 @@ constexpr int BannerBombThirdTop = 80;
 constexpr int BannerHighlightOffset = 2;   // the white copy sits up-left of the coloured one
 constexpr int BannerColourOffset = 1;
 
-void DrawBannerLine(const char* text, int top, int colour) {
+void DrawBannerLine(const char* source, int top, int colour) {
   const int x = gScore.bannerX;
+  const std::string text = TranslateText(source);
   DrawText(FontBannerHei, x - BannerHighlightOffset, top - BannerHighlightOffset, text,
            Rgb(255, 255, 255));
   DrawText(FontBannerHei, x - BannerColourOffset, top - BannerColourOffset, text, colour);

@@ -16,6 +16,7 @@
 #include "mapdata/level_model.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ void DrawLevelIntroPage() {
     DrawSparkles(SpriteStar2, 1, IntroSparkleX, IntroSparkleSpreadX, 0, IntroSparkleSpreadY);
   }
   if (!StartDrawingOnScreen()) return;
-  std::string title = "第" + std::to_string(gPlay.currentLevel) + "关";
+  const std::string title = TranslateText("第%1关", {gPlay.currentLevel});
   int x0 = CentredX(FontHugeHei, title);
   for (int i = 0; i < ShadowCopies; ++i) {
     int g = ShadowGreyStart + ShadowGreyStep * i;
@@ -147,12 +148,13 @@ void DrawLevelIntroPage() {
   DrawText(FontHugeHei, x0 - 7, IntroTitleY - 7, title, White);
   DrawText(FontHugeHei, x0 - 6, IntroTitleY - 6, title, IntroTitleColour);
 
-  std::string count = "共" + std::to_string(gMap.levelCount) + "关";
+  const std::string count = TranslateText("共%1关", {gMap.levelCount});
   int x1 = CentredX(FontSmallHei, count);
   DrawText(FontSmallHei, x1 - 1, IntroCountY - 1, count, Black);
   DrawText(FontSmallHei, x1, IntroCountY, count, White);
-  DrawText(FontSmallHei, IntroClickX - 1, IntroClickY - 1, "点击鼠标进入", White);
-  DrawText(FontSmallHei, IntroClickX, IntroClickY, "点击鼠标进入", Black);
+  const std::string click = TranslateText("点击鼠标进入");
+  DrawText(FontSmallHei, IntroClickX - 1, IntroClickY - 1, click, White);
+  DrawText(FontSmallHei, IntroClickX, IntroClickY, click, Black);
   StopDrawing();
 }
 
@@ -161,8 +163,9 @@ void DrawLevelIntroPage() {
 void DrawLoadingPage() {
   const int barWidth = LoadingBarWidth(LoadingBarFullWidth, ScreenWidthPx - LoadingBarX);
   if (StartDrawingOnScreen()) {
-    DrawText(FontSmallHei, LoadingTextX + 1, LoadingTextY + 1, "载入地图中...", Black);
-    DrawText(FontSmallHei, LoadingTextX, LoadingTextY, "载入地图中...", Yellow);
+    const std::string loading = TranslateText("载入地图中...");
+    DrawText(FontSmallHei, LoadingTextX + 1, LoadingTextY + 1, loading, Black);
+    DrawText(FontSmallHei, LoadingTextX, LoadingTextY, loading, Yellow);
     std::string percent = std::to_string(LoadingPercent()) + "%";
     for (int i = 1; i <= 3; ++i) {
       int g = PercentShadowGrey * i;
@@ -220,9 +223,10 @@ void DrawLevelSelectControls() {
   for (int i = 0; i < static_cast<int>(std::size(PageLabels)); ++i) {
     const PageLabel& label = PageLabels[i];
     const ButtonPlace& place = PageButtons[i];
-    DrawText(FontSmallHei, place.x + label.firstDx, place.y + label.firstDy, label.text,
+    const std::string text = TranslateText(label.text);
+    DrawText(FontSmallHei, place.x + label.firstDx, place.y + label.firstDy, text,
              label.firstColour);
-    DrawText(FontSmallHei, place.x + label.secondDx, place.y + label.secondDy, label.text,
+    DrawText(FontSmallHei, place.x + label.secondDx, place.y + label.secondDy, text,
              label.secondColour);
   }
   StopDrawing();
@@ -233,6 +237,7 @@ void DrawLevelSelectControls() {
 void DrawHelpPage() {
   DisplaySprite(SpriteHelpPanel, HelpPanelX, HelpPanelY, HelpPanelOpacity);
   if (!StartDrawingOnScreen()) return;
-  for (const HelpLine& line : HelpLines) DrawText(FontSmallHei, HelpTextX, line.y, line.text, White);
+  for (const HelpLine& line : HelpLines)
+    DrawText(FontSmallHei, HelpTextX, line.y, TranslateText(line.text), White);
   StopDrawing();
 }

@@ -9,6 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/files.h"
 #include "platform/picture.h"
+#include "platform/translation.h"
 
 GameFiles gFiles;
 
@@ -130,7 +131,7 @@ std::vector<std::string> FindMissingResources(const std::string& appDirectory) {
 
 bool CheckResources() {
   if (FindMissingResources(gFiles.appDirectory).empty()) return true;
-  ShowMessage(MessageTitle, "资源文件不完整请重新下载");
+  ShowMessage(TranslateText(MessageTitle), TranslateText("资源文件不完整请重新下载"));
   return false;
 }
 

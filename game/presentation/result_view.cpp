@@ -11,6 +11,7 @@
 #include "game/rules/rules_state.h"
 #include "platform/colour.h"
 #include "platform/picture.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -29,14 +30,15 @@ constexpr const char* TitleText = "恭喜你通关啦";
 
 // Draws the title and returns its x.
 int DrawTitle() {
-  const int x = (TitleAreaWidth - TextWidth(FontTitleHei, TitleText)) / 2 + TitleLeftMargin;
+  const std::string title = TranslateText(TitleText);
+  const int x = (TitleAreaWidth - TextWidth(FontTitleHei, title)) / 2 + TitleLeftMargin;
   for (int i = 0; i < TitleShadowCopies; ++i) {
     const int grey = TitleGreyBase + TitleGreyStep * i;
-    DrawText(FontTitleHei, x - i, TitleTop - i, TitleText, Rgb(grey, grey, grey));
+    DrawText(FontTitleHei, x - i, TitleTop - i, title, Rgb(grey, grey, grey));
   }
-  DrawText(FontTitleHei, x - TitleWhiteOffset, TitleTop - TitleWhiteOffset, TitleText,
+  DrawText(FontTitleHei, x - TitleWhiteOffset, TitleTop - TitleWhiteOffset, title,
            Rgb(255, 255, 255));
-  DrawText(FontTitleHei, x - TitleGoldOffset, TitleTop - TitleGoldOffset, TitleText,
+  DrawText(FontTitleHei, x - TitleGoldOffset, TitleTop - TitleGoldOffset, title,
            Rgb(255, 220, 0));
   return x;
 }
@@ -61,12 +63,12 @@ struct FigureLine {
 
 void DrawFigureLine(const FigureLine& line, int64_t countUp) {
   if (countUp < line.value) {
-    const std::string text = line.label + std::to_string(countUp);
+    const std::string text = TranslateText(line.label, {countUp});
     DrawText(FontImpact36, FigureCountingX + FigureShadowOffset, line.y + FigureShadowOffset,
              text, Rgb(255, 255, 255));
     DrawText(FontImpact36, FigureCountingX, line.y, text, Rgb(0, 0, 225));
   } else {
-    const std::string text = line.label + std::to_string(line.value);
+    const std::string text = TranslateText(line.label, {line.value});
     DrawText(FontImpact36, FigureFinalX + FigureShadowOffset, line.y + FigureShadowOffset, text,
              Rgb(0, 0, 0));
     DrawText(FontImpact36, FigureFinalX, line.y, text, line.finalColour);
@@ -76,7 +78,8 @@ void DrawFigureLine(const FigureLine& line, int64_t countUp) {
 void DrawTotalLine(int64_t countUp, int64_t itemValues) {
   const int64_t score = gScore.score;
   const bool counting = countUp < score;
-  const std::string text = "总分：" + std::to_string(itemValues + (counting ? countUp : score));
+  const std::string text =
+      TranslateText("总分：%1", {itemValues + (counting ? countUp : score)});
   DrawText(FontImpact48, TotalX + TotalShadowOffset, TotalY + TotalShadowOffset, text,
            counting ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
   DrawText(FontImpact48, TotalX, TotalY, text,
@@ -91,10 +94,10 @@ void DrawResultScreen() {
   const int64_t countUp = ResultCountUp();
   const int titleX = DrawTitle();
   const FigureLine lines[] = {
-      {"提示得分：", HintValue(), FigureFirstY, Rgb(230, 230, 0)},
-      {"洗牌得分：", ShuffleValue(), FigureFirstY + FigureLineGap, Rgb(240, 240, 0)},
-      {"炸弹得分：", BombValue(), FigureFirstY + 2 * FigureLineGap, Rgb(240, 240, 0)},
-      {"消除得分：", gScore.score, FigureFirstY + 3 * FigureLineGap, Rgb(240, 240, 0)},
+      {"提示得分：%1", HintValue(), FigureFirstY, Rgb(230, 230, 0)},
+      {"洗牌得分：%1", ShuffleValue(), FigureFirstY + FigureLineGap, Rgb(240, 240, 0)},
+      {"炸弹得分：%1", BombValue(), FigureFirstY + 2 * FigureLineGap, Rgb(240, 240, 0)},
+      {"消除得分：%1", gScore.score, FigureFirstY + 3 * FigureLineGap, Rgb(240, 240, 0)},
   };
   for (const FigureLine& line : lines) DrawFigureLine(line, countUp);
   DrawTotalLine(countUp, HintValue() + ShuffleValue() + BombValue());

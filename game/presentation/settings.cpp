@@ -10,11 +10,14 @@
 #include <string>
 
 #include "game/presentation/background.h"
+#include "game/presentation/resources.h"
 #include "game/presentation/sound.h"
 #include "game/rules/game_numbers.h"
 #include "platform/dialog.h"
 #include "platform/gadget.h"
 #include "platform/media.h"
+#include "platform/picture.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 
@@ -41,6 +44,9 @@ enum SettingsGadget {
   GadgetWindowSizeLabel = 32,
   GadgetWindowSize = 33,
   GadgetFullScreen = 34,
+  GadgetLanguageLabel = 35,
+  GadgetLanguage = 36,
+  GadgetLanguageNote = 37,
 };
 
 constexpr int SettingsWidth = 450;
@@ -54,7 +60,8 @@ constexpr int BackgroundFrameHeight = 45;
 constexpr int SoundFrameY = BackgroundFrameY + BackgroundFrameHeight + FrameGap;
 constexpr int SoundFrameHeight = 80;
 constexpr int DisplayFrameY = SoundFrameY + SoundFrameHeight + FrameGap;
-constexpr int DisplayFrameHeight = 45;
+// Two rows, as in the sound frame: the window's size, then the language.
+constexpr int DisplayFrameHeight = 70;
 
 // A container sits inside its frame, below the frame's caption.
 constexpr int ContainerInsetX = 5;
@@ -95,6 +102,13 @@ constexpr int SizeListY = 3;
 constexpr int SizeListWidth = 80;
 constexpr int SizeListHeight = 20;
 
+// The language's label and drop-down stand below the window size's, the note about the next
+// start after them, to the container's right edge.
+constexpr int LanguageLabelY = SecondRowY + LabelDrop;
+constexpr int LanguageListY = SizeListY + SecondRowY - FirstRowY;
+constexpr int LanguageNoteX = SizeListX + SizeListWidth + LabelGap;
+constexpr int LanguageNoteWidth = ContainerWidth - CheckBoxX - LanguageNoteX;
+
 
 // The layout was made for a 12-pixel font whose Latin letters are half as wide as a Chinese
 // one: in it every caption fits its box, "设置音量：100%" included.
@@ -102,10 +116,13 @@ constexpr const char* SettingsFontFace = "WenQuanYi Zen Hei Mono";
 constexpr int SettingsFontPixels = 12;
 
 constexpr const char* SettingsTitle = "游戏设置";
-constexpr const char* VolumeLabelStart = "设置音量：";
+constexpr const char* VolumeLabel = "设置音量：%1%";
 constexpr const char* PictureFolderPrompt = "请选择图片所在目录，游戏每过一关将更换一张图片。";
 constexpr const char* MusicFolderPrompt = "请选择音乐所在目录。";
 constexpr const char* FolderStart = "C:\\";
+// The choices of the language list, in the order of LanguageSettings.
+constexpr const char* LanguageChoices[] = {"自动", "中文", "English"};
+constexpr const char* LanguageNote = "下次启动时生效";
 
 constexpr int CancelledColour = -1;
 
@@ -114,7 +131,24 @@ constexpr int CancelledColour = -1;
 constexpr int CheckBoxXOf(int i) { return CheckBoxX + i * CheckBoxWidth; }
 
 std::string VolumeLabelText(int volume) {
-  return VolumeLabelStart + std::to_string(volume / VolumePerPercent) + "%";
+  return TranslateText(VolumeLabel, {volume / VolumePerPercent});
+}
+
+std::string CatalogueFolderPath() { return gFiles.appDirectory + CatalogueFolder; }
+
+// The index of the language setting in the list, or -1.
+int IndexOfLanguage(const std::string& setting) {
+  for (int i = 0; i < static_cast<int>(std::size(LanguageSettings)); ++i)
+    if (setting == LanguageSettings[i]) return i;
+  return -1;
+}
+
+// A chosen language other than the one in use speaks from the next start on: the window says
+// so in that language.
+std::string LanguageNoteText() {
+  const std::string chosen = ChooseLanguage(gSettings.language, CatalogueFolderPath());
+  if (chosen == CurrentLanguage()) return {};
+  return TranslateTextInto(chosen, LanguageNote, CatalogueFolderPath());
 }
 
 // ---- Reading ----------------------------------------------------------------------------------
@@ -150,6 +184,12 @@ void ApplyWindowSettings() {
   if (gSettings.fullScreen) SetWindowFullScreen(GameWindow, true);
 }
 
+void ApplyLanguageSetting() {
+  const std::string folder = CatalogueFolderPath();
+  UseLanguage(ChooseLanguage(gSettings.language, folder), folder);
+  SetPictureLanguage(CurrentLanguage() == OriginalLanguage ? std::string() : CurrentLanguage());
+}
+
 void SwitchFullScreen(bool on) {
   SaveSwitch(WindowSection, FullScreenKey, gSettings.fullScreen, on);
   SetWindowFullScreen(GameWindow, on);
@@ -158,35 +198,37 @@ void SwitchFullScreen(bool on) {
 // ---- The window -------------------------------------------------------------------------------
 
 void OpenSettingsWindow() {
-  if (!OpenWindow(SettingsWindow, SettingsWidth, SettingsHeight, SettingsTitle, 0, GameWindow)) {
+  if (!OpenWindow(SettingsWindow, SettingsWidth, SettingsHeight, TranslateText(SettingsTitle), 0,
+                  GameWindow)) {
     return;
   }
   ShowSystemCursor();
   UseGadgetList(SettingsWindow);
 
   FrameGadget(GadgetBackgroundFrame, FrameX, BackgroundFrameY, FrameWidth, BackgroundFrameHeight,
-              "背景设置");
+              TranslateText("背景设置"));
   ContainerGadget(GadgetBackgroundBox, ContainerX, BackgroundFrameY + ContainerInsetY,
                   ContainerWidth, BackgroundFrameHeight - ContainerHeightLoss);
   CheckBoxGadget(GadgetDefaultPictures, CheckBoxXOf(0), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "默认背景图片");
+                 TranslateText("默认背景图片"));
   CheckBoxGadget(GadgetOwnPictures, CheckBoxXOf(1), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "自选背景图片");
+                 TranslateText("自选背景图片"));
   CheckBoxGadget(GadgetColourBackground, CheckBoxXOf(2), FirstRowY, ColourBoxWidth, CheckBoxHeight,
-                 "使用颜色做背景");
+                 TranslateText("使用颜色做背景"));
   CloseGadgetList();
 
-  FrameGadget(GadgetSoundFrame, FrameX, SoundFrameY, FrameWidth, SoundFrameHeight, "声音设置");
+  FrameGadget(GadgetSoundFrame, FrameX, SoundFrameY, FrameWidth, SoundFrameHeight,
+              TranslateText("声音设置"));
   ContainerGadget(GadgetSoundBox, ContainerX, SoundFrameY + ContainerInsetY, ContainerWidth,
                   SoundFrameHeight - ContainerHeightLoss);
   CheckBoxGadget(GadgetMusicSwitch, CheckBoxXOf(0), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "游戏音乐开关");
+                 TranslateText("游戏音乐开关"));
   CheckBoxGadget(GadgetDefaultMusic, CheckBoxXOf(1), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "默认背景音乐");
+                 TranslateText("默认背景音乐"));
   CheckBoxGadget(GadgetOwnMusic, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "自选背景音乐");
+                 TranslateText("自选背景音乐"));
   CheckBoxGadget(GadgetEffectsSwitch, CheckBoxXOf(0), SecondRowY, CheckBoxWidth, CheckBoxHeight,
-                 "游戏音效开关");
+                 TranslateText("游戏音效开关"));
   TextGadget(GadgetVolumeLabel, LabelX, LabelY, LabelWidth, LabelHeight,
              VolumeLabelText(MediaFullVolume / 2));
   TrackBarGadget(GadgetVolumeSlider, SliderX, SliderY, SliderWidth, SliderHeight, 0,
@@ -194,17 +236,24 @@ void OpenSettingsWindow() {
   CloseGadgetList();
 
   FrameGadget(GadgetDisplayFrame, FrameX, DisplayFrameY, FrameWidth, DisplayFrameHeight,
-              "显示设置");
+              TranslateText("显示设置"));
   ContainerGadget(GadgetDisplayBox, ContainerX, DisplayFrameY + ContainerInsetY, ContainerWidth,
                   DisplayFrameHeight - ContainerHeightLoss);
   TextGadget(GadgetWindowSizeLabel, CheckBoxX, SizeLabelY, SizeLabelWidth, LabelHeight,
-             "窗口大小");
+             TranslateText("窗口大小"));
   ComboBoxGadget(GadgetWindowSize, SizeListX, SizeListY, SizeListWidth, SizeListHeight);
   const int fitting = CountFittingScales();
   for (int i = 0; i < fitting; ++i)
     AddGadgetItem(GadgetWindowSize, std::to_string(WindowScales[i]) + "%");
   CheckBoxGadget(GadgetFullScreen, CheckBoxXOf(2), FirstRowY, CheckBoxWidth, CheckBoxHeight,
-                 "全屏显示");
+                 TranslateText("全屏显示"));
+  TextGadget(GadgetLanguageLabel, CheckBoxX, LanguageLabelY, SizeLabelWidth, LabelHeight,
+             TranslateText("语言"));
+  ComboBoxGadget(GadgetLanguage, SizeListX, LanguageListY, SizeListWidth, SizeListHeight);
+  for (const char* choice : LanguageChoices) AddGadgetItem(GadgetLanguage, TranslateText(choice));
+  SetGadgetState(GadgetLanguage, IndexOfLanguage(gSettings.language));
+  TextGadget(GadgetLanguageNote, LanguageNoteX, LanguageLabelY, LanguageNoteWidth, LabelHeight,
+             LanguageNoteText());
   CloseGadgetList();
   for (int gadget : {GadgetBackgroundFrame, GadgetBackgroundBox, GadgetSoundFrame, GadgetSoundBox,
                      GadgetDisplayFrame, GadgetDisplayBox})
@@ -245,7 +294,7 @@ void HandleSettingsGadget(int gadget) {
       ChooseBackground();
       break;
     case GadgetOwnPictures: {
-      const std::string folder = ChooseFolder(PictureFolderPrompt, FolderStart);
+      const std::string folder = ChooseFolder(TranslateText(PictureFolderPrompt), FolderStart);
       if (folder.empty()) break;
       gSettings.backgroundType = 1;
       SaveSetting("Images", "Type", "1");
@@ -278,7 +327,7 @@ void HandleSettingsGadget(int gadget) {
       MusicCheck();
       break;
     case GadgetOwnMusic: {
-      const std::string folder = ChooseFolder(MusicFolderPrompt, FolderStart);
+      const std::string folder = ChooseFolder(TranslateText(MusicFolderPrompt), FolderStart);
       if (folder.empty()) break;
       SaveSetting("Sound", "Type", "1");
       SaveSetting("Sound", "Path", folder);
@@ -306,6 +355,14 @@ void HandleSettingsGadget(int gadget) {
       break;
     }
     case GadgetFullScreen: SwitchFullScreen(GadgetState(GadgetFullScreen) != 0); break;
+    case GadgetLanguage: {
+      const int index = GadgetState(GadgetLanguage);
+      if (index < 0 || index >= static_cast<int>(std::size(LanguageSettings))) break;
+      gSettings.language = LanguageSettings[index];
+      SaveSetting(WindowSection, LanguageKey, gSettings.language);
+      SetGadgetText(GadgetLanguageNote, LanguageNoteText());
+      break;
+    }
     default:
       break;
   }

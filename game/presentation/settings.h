@@ -7,6 +7,9 @@
 // Shows the game window as the settings say: at the saved scale, or at the largest below it
 // that fits the screen, and full screen when saved so. Writes nothing.
 void ApplyWindowSettings();
+// Speaks the language the settings ask for, texts and pictures alike, from the catalogues of the
+// application directory (start-up, before the first window and picture). Writes nothing.
+void ApplyLanguageSetting();
 // Full screen on or off (its check box and F11): applies it and writes it to Config.ini.
 void SwitchFullScreen(bool on);
 

@@ -8,6 +8,7 @@
 struct RulesServices {
   void (*playSound)(int sound);          // plays it whatever the effects switch says
   void (*playEffect)(int sound);         // plays it when the effects switch is on
+  // fixed texts: whoever shows them shows them in the player's language
   void (*showMessage)(const std::string& title, const std::string& text);
   void (*chooseBackground)();            // a new background picture
   void (*startLevelClock)();             // ClockTick every 100 ms from now

@@ -16,10 +16,11 @@ e2e_start_x() {
   export DISPLAY=":$(head -n1 "$fifo")"
 }
 
-# e2e_make_appdir APP: copies the resource set of APP into $E2E_WORK/app.
+# e2e_make_appdir APP: copies the resource set of APP, with the translation catalogues, into
+# $E2E_WORK/app.
 e2e_make_appdir() {
   mkdir -p "$E2E_WORK/app"
-  cp -r "$1/Images" "$1/Sound" "$1/Maps" "$E2E_WORK/app/"
+  cp -r "$1/Images" "$1/Sound" "$1/Maps" "$1/i18n" "$E2E_WORK/app/"
   if [ -f "$1/Config.ini" ]; then cp "$1/Config.ini" "$E2E_WORK/app/"; fi
 }
 

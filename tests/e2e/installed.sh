@@ -3,7 +3,8 @@
 # for games, another prefix in GNUInstallDirs' places), the installed tree with its guide, the
 # desktop validators, the Debian package with lintian, then the installed launchers in an X
 # server of our own with a home of their own: the player's folder, a setting that lasts, the
-# editor, the guide behind 官方网站, a read-only home, and a tree that playing leaves untouched.
+# editor, the guide behind 官方网站, both in English on an English desktop, a read-only home, and
+# a tree that playing leaves untouched.
 set -euo pipefail
 . "$(dirname "$0")/e2e_lib.bash"
 
@@ -20,6 +21,8 @@ for program in games/pelmora games/kestrand lib/games/pelmora/Pelmora lib/games/
 done
 diff -r "$1/Images" "$data/Images" >/dev/null || fail "the installed Images differ"
 diff -r "$1/Sound" "$data/Sound" >/dev/null || fail "the installed Sound differs"
+diff -r "$1/i18n" "$data/i18n" >/dev/null || fail "the installed catalogues differ"
+[ -f "$data/i18n/pelmora_en.qm" ] || fail "no English catalogue"
 grep -q '^Yinliang=500' "$data/Config.ini" || fail "no default Config.ini"
 grep -q '<o>' "$data/Maps/Duzuz.xml" || fail "no default map"
 guide=$root/share/doc/pelmora/guide
@@ -38,7 +41,7 @@ for name in "${names[@]}"; do
 done
 # Nothing beyond the pieces above: no test programs, libraries or build leftovers.
 installed='^\./(games/(pelmora|kestrand)|lib/games/pelmora/(Pelmora|Kestrand|mapcheck)'
-installed+='|share/games/pelmora/((Images|Sound)/.*|Config\.ini|Maps/Duzuz\.xml)'
+installed+='|share/games/pelmora/((Images|Sound|i18n)/.*|Config\.ini|Maps/Duzuz\.xml)'
 installed+='|share/doc/pelmora/(copyright|changelog\.gz|guide/[a-z]+\.(html|css)|[a-z0-9-]+\.png)'
 installed+='|share/doc-base/pelmora-guide'
 installed+='|share/applications/org\.example\.pelmora(\.kestrand)?\.desktop'
@@ -171,7 +174,7 @@ wait_setting() {
 
 e2e_browser_stand_in
 start_installed pelmora "Vorle麻将连连看" Pelmora
-for piece in Images Sound; do
+for piece in Images Sound i18n; do
   [ "$(readlink "$folder/$piece")" = "$data/$piece" ] || fail "$piece is not linked"
 done
 [ "$(readlink "$folder/Kestrand")" = "$root/lib/games/pelmora/Kestrand" ] || fail "Kestrand is not linked"
@@ -209,6 +212,14 @@ e2e_close_program "$E2E_WINDOW"
 
 start_installed kestrand "Vorle麻将连连看地图编辑器" Kestrand
 e2e_close_program "$E2E_WINDOW"
+
+# On an English desktop both speak English.
+LANG=en_US.UTF-8
+start_installed pelmora "Vorle Mahjong Connect" Pelmora
+e2e_close_program "$E2E_WINDOW"
+start_installed kestrand "Vorle Mahjong Connect Map Editor" Kestrand
+e2e_close_program "$E2E_WINDOW"
+LANG=C.UTF-8
 
 snapshot >"$E2E_WORK/after"
 diff "$E2E_WORK/before" "$E2E_WORK/after" >&2 || fail "playing changed the installed tree"
@@ -252,4 +263,4 @@ env -u DISPLAY HOME="$E2E_WORK/uninstalled" XDG_DATA_HOME= "$E2E_BUILD/launcher/
   grep -q '^pelmora: cannot start .*/Pelmora: No such file or directory$' "$E2E_WORK/refusal" ||
   fail "the uninstalled launcher: status $status, $(cat "$E2E_WORK/refusal")"
 [ ! -e "$E2E_WORK/uninstalled" ] || fail "the uninstalled launcher made a player's folder"
-echo "installed: tree, guide, other prefix, validators, package, lintian, dpkg, player's folder, lasting setting, editor, 官方网站, read-only home: ok"
+echo "installed: tree, guide, other prefix, validators, package, lintian, dpkg, player's folder, lasting setting, editor, 官方网站, English desktop, read-only home: ok"

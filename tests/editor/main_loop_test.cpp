@@ -6,6 +6,7 @@
 
 #include "editor/drawing.h"
 #include "editor/editing.h"
+#include "editor/map_files.h"
 #include "editor_support.h"
 #include "platform/colour.h"
 #include "platform/journal.h"
@@ -50,6 +51,35 @@ TEST_F(MainLoop, TheMainWindowHoldsItsControlsInARow) {
   EXPECT_EQ(StatusBarFieldText(MainStatusBar, 4), "小提示：显示的麻将牌必须是双数才能保存。");
   EXPECT_EQ(ScreenWidth(), 930);
   EXPECT_EQ(ScreenHeight(), 570);
+}
+
+// Every caption shows whole in the language the editor speaks; ctest runs this once more with
+// the desktop in English. The status fields are measured at one-digit counts, where the
+// original Chinese fits them; the lists at their longest items.
+TEST_F(MainLoop, EveryCaptionFitsItsBox) {
+  for (int gadget : {GadgetNewLevel, GadgetNewLayer, GadgetOpenMap, GadgetSaveMap,
+                     GadgetInstructions})
+    EXPECT_LE(GadgetNeededWidth(gadget), GadgetWidth(gadget)) << GadgetText(gadget);
+  for (int level = 1; level <= 9; ++level) NewLevel(1);
+  for (int layer = 2; layer <= EditorMaxLayers; ++layer) NewLayer();
+  DrawLevel();
+  StatusTick();
+  for (int field = 0; field <= 4; ++field)
+    EXPECT_LE(StatusBarFieldNeededWidth(MainStatusBar, field),
+              StatusBarFieldWidth(MainStatusBar, field))
+        << StatusBarFieldText(MainStatusBar, field);
+  OpenSaveWindow();
+  ASSERT_TRUE(IsWindowOpen(SaveWindow));
+  for (int gadget = GadgetSaveCaption1; gadget < GadgetSaveCaption1 + 4; ++gadget)
+    EXPECT_LE(GadgetNeededWidth(gadget), GadgetWidth(gadget)) << GadgetText(gadget);
+  EXPECT_LE(GadgetNeededWidth(GadgetSaveButton), GadgetWidth(GadgetSaveButton));
+  EXPECT_LE(StatusBarFieldNeededWidth(SaveStatusBar, 0), StatusBarFieldWidth(SaveStatusBar, 0))
+      << StatusBarFieldText(SaveStatusBar, 0);
+  CloseWindow(SaveWindow);
+  while (gEditorMap.levelCount < MaxLevels) NewLevel(1);
+  for (int list : {GadgetLevelList, GadgetLayerList})
+    EXPECT_LE(GadgetNeededWidth(list), GadgetWidth(list))
+        << GadgetItemText(list, CountGadgetItems(list) - 1);
 }
 
 TEST_F(MainLoop, TheStatusTickDescribesAnEmptyMap) {

@@ -4,8 +4,12 @@
 #include "game/presentation/pages.h"
 #include "game/presentation/play_view.h"
 #include "game/presentation/resources.h"
+#include "game/presentation/result_view.h"
 #include "game/presentation/sprites.h"
+#include "game/rules/result_screen.h"
+#include "game/rules/scoring.h"
 #include "platform/colour.h"
+#include "platform/translation.h"
 #include "tests/game/app_support.h"
 
 namespace {
@@ -340,6 +344,63 @@ TEST_F(PageTest, LoadingPageCountsUpInQuarters) {
     EXPECT_GT(rightmostStar, 680 + 105 + 10) << e.read << "/" << e.declared;
     EXPECT_LE(rightmostStar, e.bar + 105 + 10) << e.read << "/" << e.declared;
   }
+}
+
+// Every text the pages draw lies inside its place in every language: a page button's caption
+// within the button, a help line on the help panel, titles and figures on the screen, the
+// level numbers at their longest.
+TEST_F(PageTest, DrawnTextsFitTheirPlacesInEveryLanguage) {
+  struct Page {
+    const char* name;
+    void (*draw)();
+    int left, right;   // where the texts must lie
+  };
+  const Page pages[] = {
+      {"help", DrawHelpPage, 30, 30 + 880},
+      {"introduction", [] {
+         gPlay.currentLevel = MaxLevels;
+         gMap.levelCount = MaxLevels;
+         DrawLevelIntroPage();
+       }, 0, ScreenWidthPx},
+      {"loading", [] {
+         gMap.declaredLevelCount = 3;
+         gMap.levelCount = 2;
+         DrawLoadingPage();
+       }, 0, ScreenWidthPx},
+      {"result", [] {
+         gItems.hints = 40;
+         gItems.shuffles = 20;
+         gItems.bombs = 20;
+         SetScore(999999);
+         for (int frame = 0; frame < 400; ++frame) StepResultScreen();
+         DrawResultScreen();
+       }, 0, ScreenWidthPx},
+  };
+  for (const char* language : {"zh", "en"}) {
+    ASSERT_TRUE(UseLanguage(language, std::string(PELMORA_APP_DIR) + "/" + CatalogueFolder));
+    for (const Page& page : pages) {
+      StartDrawLog();
+      page.draw();
+      for (const DrawRecord& r : DrawnTexts()) {
+        EXPECT_GE(r.x, page.left) << language << " " << page.name << ": " << r.text;
+        EXPECT_LE(r.x + TextWidth(r.number, r.text), page.right)
+            << language << " " << page.name << ": " << r.text;
+      }
+    }
+    gView.pageOffset = MaxLevels - LevelsPerPage;
+    StartDrawLog();
+    DrawLevelSelectControls();
+    int captions = 0;
+    for (const DrawRecord& r : DrawnTexts())
+      for (const ButtonPlace& place : PageButtons)
+        if (r.y >= place.hit.top && std::abs(r.x - place.x) <= 1) {
+          ++captions;
+          EXPECT_LE(r.x + TextWidth(r.number, r.text), place.hit.right + 1)
+              << language << ": " << r.text;
+        }
+    EXPECT_EQ(captions, 8) << language;
+  }
+  UseLanguage(OriginalLanguage, std::string(PELMORA_APP_DIR) + "/" + CatalogueFolder);
 }
 
 TEST_F(PageTest, HelpPageHasItsTwelveLines) {

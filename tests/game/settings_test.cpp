@@ -20,11 +20,20 @@
 #include "platform/picture.h"
 #include "platform/profile.h"
 #include "platform/random.h"
+#include "platform/translation.h"
 #include "platform/window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+const std::string BuiltCatalogues = std::string(PELMORA_APP_DIR) + "/" + CatalogueFolder;
+
+// The settings window's gadgets.
+enum {
+  LanguageList = 36,
+  LanguageNote = 37,
+};
 
 class SettingsTest : public testing::Test {
  protected:
@@ -49,6 +58,8 @@ class SettingsTest : public testing::Test {
     RecordMediaCalls(false);
     gApp = savedApp_;
     gSettings = Settings{};
+    UseLanguage(OriginalLanguage, BuiltCatalogues);
+    SetPictureLanguage("");
     fs::remove_all(appDirectory_);
   }
 
@@ -80,7 +91,7 @@ class SettingsTest : public testing::Test {
   static auto Fields(const Settings& s) {
     return std::make_tuple(s.backgroundType, s.backgroundColour, s.pictureDirectory,
                            s.musicSourceType, s.musicDirectory, s.effectsOn, s.musicOn, s.volume,
-                           s.windowScale, s.fullScreen);
+                           s.windowScale, s.fullScreen, s.language);
   }
   static std::vector<int> States(std::initializer_list<int> gadgets) {
     std::vector<int> states;
@@ -95,9 +106,9 @@ class SettingsTest : public testing::Test {
 // ---- Reading Config.ini -----------------------------------------------------------------------
 
 TEST_F(SettingsTest, MissingFileGivesTheDefaults) {
-  gSettings = Settings{2, 255, "/old/", 1, "/music/", 1, 1, 800, 150, 1};
+  gSettings = Settings{2, 255, "/old/", 1, "/music/", 1, 1, 800, 150, 1, "en"};
   ReadSettings();
-  EXPECT_EQ(Fields(gSettings), Fields(Settings{0, 0, "", 0, "", 0, 0, 0, 100, 0}));
+  EXPECT_EQ(Fields(gSettings), Fields(Settings{0, 0, "", 0, "", 0, 0, 0, 100, 0, "auto"}));
 }
 
 TEST_F(SettingsTest, HandEditedValuesAreReadByTheirLeadingNumber) {
@@ -137,6 +148,18 @@ TEST_F(SettingsTest, WindowSizeIsAnOfferedScaleOrTheWindowsOwnSize) {
   }
 }
 
+// Only the offered languages are choices, in any letter case; anything else follows the desktop.
+TEST_F(SettingsTest, LanguageIsAnOfferedChoiceOrTheDesktops) {
+  struct Row { const char* saved; const char* want; };
+  const Row rows[] = {{"en", "en"}, {"ZH", "zh"}, {" En ", "en"}, {"auto", "auto"},
+                      {"fr", "auto"}, {"", "auto"}, {"english", "auto"}, {"zh_CN", "auto"}};
+  for (const Row& r : rows) {
+    WriteConfig(std::string("[window]\nlanguage=") + r.saved + "\n");
+    ReadSettings();
+    EXPECT_EQ(gSettings.language, r.want) << r.saved;
+  }
+}
+
 // ---- The window -------------------------------------------------------------------------------
 
 TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
@@ -156,9 +179,11 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
       {21, 15, 80, 420, 60, nullptr},      {22, 5, 5, 100, 20, "游戏音乐开关"},
       {23, 105, 5, 100, 20, "默认背景音乐"}, {24, 205, 5, 100, 20, "自选背景音乐"},
       {25, 5, 30, 100, 20, "游戏音效开关"}, {26, 115, 34, 85, 20, nullptr},
-      {27, 200, 33, 220, 20, nullptr},     {30, 10, 155, 430, 45, "显示设置"},
-      {31, 15, 170, 420, 25, nullptr},     {32, 5, 9, 55, 20, "窗口大小"},
+      {27, 200, 33, 220, 20, nullptr},     {30, 10, 155, 430, 70, "显示设置"},
+      {31, 15, 170, 420, 50, nullptr},     {32, 5, 9, 55, 20, "窗口大小"},
       {33, 60, 3, 80, 20, nullptr},        {34, 205, 5, 100, 20, "全屏显示"},
+      {35, 5, 34, 55, 20, "语言"},         {36, 60, 28, 80, 20, nullptr},
+      {37, 150, 34, 265, 20, ""},
   };
   for (const Place& p : places) {
     ASSERT_TRUE(IsGadget(p.gadget)) << p.gadget;
@@ -169,14 +194,27 @@ TEST_F(SettingsTest, WindowHasItsGadgetsInPlace) {
       EXPECT_EQ(GadgetText(g), p.text) << g;
     }
   }
-  // Every caption shows whole, the volume label at its widest too.
-  gSettings.volume = 1000;
-  RefreshSettingsWindow();
-  for (int g : {12, 13, 14, 22, 23, 24, 25, 26, 32, 33, 34})
-    EXPECT_LE(GadgetNeededWidth(g), GadgetWidth(g)) << g << " " << GadgetText(g);
   CloseSettingsWindow();
   EXPECT_FALSE(IsWindowOpen(SettingsWindow));
   EXPECT_EQ(SystemCursorCount(), cursorBefore);
+}
+
+// Every caption shows whole in every language: the volume label at its widest, the language list
+// with all its choices, and the note about the next start (in the other language).
+TEST_F(SettingsTest, EveryCaptionFitsItsBoxInEveryLanguage) {
+  struct Language { const char* language; const char* chosen; };
+  for (const Language& l : {Language{"zh", "en"}, Language{"en", "zh"}}) {
+    ASSERT_TRUE(UseLanguage(l.language, BuiltCatalogues));
+    gFiles.appDirectory = std::string(PELMORA_APP_DIR) + "/";
+    gSettings.language = l.chosen;
+    gSettings.volume = 1000;
+    OpenSettingsWindow();
+    EXPECT_FALSE(GadgetText(LanguageNote).empty()) << l.language;
+    for (int g : {10, 12, 13, 14, 20, 22, 23, 24, 25, 26, 30, 32, 33, 34, 35, 36, 37})
+      EXPECT_LE(GadgetNeededWidth(g), GadgetWidth(g))
+          << l.language << ": " << g << " " << GadgetText(g);
+    CloseSettingsWindow();
+  }
 }
 
 TEST_F(SettingsTest, RefreshShowsTheActiveChoices) {
@@ -371,6 +409,49 @@ TEST_F(WindowSizeTest, StartUpShowsTheSavedSizeOrTheLargestThatFits) {
   EXPECT_TRUE(IsWindowFullScreen(GameWindow));
   EXPECT_EQ(WindowScale(GameWindow), 125);
   EXPECT_EQ(GameWindowSize(), std::make_pair(1920, 1080));
+}
+
+// The choice writes only its own line; the language in use stays until the next start, and the
+// window says so in the language chosen. The next start speaks it, texts and list alike.
+TEST_F(SettingsTest, LanguageChoiceIsWrittenAloneAndSpokenFromTheNextStart) {
+  fs::create_directory_symlink(BuiltCatalogues, appDirectory_ / CatalogueFolder);
+  const std::string shipped = "[Sound]\r\nYinliang=500\r\n[Window]\r\nScale=125\r\n";
+  WriteConfig(shipped);
+  ReadSettings();
+  ApplyLanguageSetting();
+  ASSERT_EQ(CurrentLanguage(), "zh") << "the tests' C locale";
+  OpenSettingsWindow();
+  EXPECT_EQ(GadgetState(LanguageList), 0);
+  EXPECT_EQ(GadgetText(LanguageNote), "");
+
+  Change(LanguageList, 2);
+  EXPECT_EQ(gSettings.language, "en");
+  EXPECT_EQ(Config(), shipped + "Language=en\r\n");
+  EXPECT_EQ(GadgetText(LanguageNote), "Applies at the next start");
+  EXPECT_EQ(CurrentLanguage(), "zh");
+  EXPECT_EQ(WindowTitle(SettingsWindow), "游戏设置");
+  Change(LanguageList, 0);   // the desktop's, here the original Chinese: nothing to restart for
+  EXPECT_EQ(Config(), shipped + "Language=auto\r\n");
+  EXPECT_EQ(GadgetText(LanguageNote), "");
+  Change(LanguageList, 2);
+  CloseSettingsWindow();
+
+  gSettings = Settings{};
+  ReadSettings();
+  ApplyLanguageSetting();
+  EXPECT_EQ(CurrentLanguage(), "en");
+  OpenSettingsWindow();
+  EXPECT_EQ(WindowTitle(SettingsWindow), "Game Settings");
+  EXPECT_EQ(GadgetText(10), "Background");
+  EXPECT_EQ(GadgetText(26), "Volume: 50%");
+  std::vector<std::string> choices;
+  for (int i = 0; i < CountGadgetItems(LanguageList); ++i)
+    choices.push_back(GadgetItemText(LanguageList, i));
+  EXPECT_EQ(choices, (std::vector<std::string>{"Auto", "Chinese", "English"}));
+  EXPECT_EQ(GadgetState(LanguageList), 2);
+  Change(LanguageList, 1);
+  EXPECT_EQ(GadgetText(LanguageNote), "下次启动时生效");
+  EXPECT_EQ(Config(), shipped + "Language=zh\r\n");
 }
 
 TEST_F(SettingsTest, FailedWriteStillAppliesTheChange) {

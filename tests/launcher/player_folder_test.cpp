@@ -47,6 +47,7 @@ class PlayerFolder : public testing::Test {
     fs::remove_all(root_);
     fs::create_directories(root_ / "share/Images");
     fs::create_directories(root_ / "share/Sound");
+    fs::create_directories(root_ / "share/i18n");
     fs::create_directories(root_ / "share/Maps");
     fs::create_directories(root_ / "lib");
     Write(root_ / "share/Maps/Duzuz.xml", "<a><e>1</e></a>");
@@ -68,6 +69,7 @@ TEST_F(PlayerFolder, LaterStartKeepsWhatThePlayerChangedAndBringsBackWhatIsMissi
   Write(folder_ / "Maps/Own.xml", "mine");
   fs::remove(folder_ / "Maps/Duzuz.xml");
   fs::remove(folder_ / "Images");
+  fs::remove(folder_ / "i18n");
   fs::remove(folder_ / "Sound");
   fs::create_directory(folder_ / "Sound");   // the player's own sounds
   fs::remove(folder_ / "Kestrand");
@@ -78,9 +80,10 @@ TEST_F(PlayerFolder, LaterStartKeepsWhatThePlayerChangedAndBringsBackWhatIsMissi
   EXPECT_EQ(Text(folder_ / "Maps/Own.xml"), "mine");
   EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), Text(root_ / "share/Maps/Duzuz.xml"));
   EXPECT_EQ(fs::read_symlink(folder_ / "Images"), root_ / "share/Images");
+  EXPECT_EQ(fs::read_symlink(folder_ / "i18n"), root_ / "share/i18n");
   EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder_ / "Sound")));
   EXPECT_EQ(fs::read_symlink(folder_ / "Kestrand"), root_ / "lib/Kestrand");
-  EXPECT_EQ(Entries(folder_).size(), 6u) << "no temporary file is left";
+  EXPECT_EQ(Entries(folder_).size(), 7u) << "no temporary file is left";
 }
 
 // ---- Upgrades ----------------------------------------------------------------------------------
@@ -141,7 +144,7 @@ TEST_F(PlayerFolder, AHalfWrittenReplacementNeverAppears) {
   EXPECT_EQ(failure, "") << "the player keeps the map they have and plays";
   EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), EarlierMap);
   EXPECT_EQ(Entries(folder_ / "Maps"), std::set<std::string>{"Duzuz.xml"});
-  EXPECT_EQ(Entries(folder_).size(), 6u) << "no temporary file is left";
+  EXPECT_EQ(Entries(folder_).size(), 7u) << "no temporary file is left";
   // The next start, with room again, completes the upgrade.
   ASSERT_EQ(MakePlayerFolder(tree_, folder_.string()), "");
   EXPECT_EQ(Text(folder_ / "Maps/Duzuz.xml"), RedesignedMap);

@@ -1,6 +1,8 @@
 // The recorded play-through of the editor: new levels and layers, painting with both buttons,
 // the level and layer lists, the even check, saving with its paced progress, opening (with an
-// edit password) and the close question, all compared with editor.golden.
+// edit password) and the close question, all compared with editor.golden. The same play-through
+// in English shows no Chinese but the map's own texts.
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -10,17 +12,29 @@
 #include "mapdata/level_model.h"
 #include "platform/dialog.h"
 #include "platform/gadget.h"
+#include "platform/picture.h"
+#include "platform/profile.h"
 #include "platform/random.h"
 #include "platform/window.h"
 #include "tests/playthrough/playthrough_support.h"
+#include "tests/support/cjk_text.h"
 
 namespace {
 
 
 using playthrough::Step;
 
-void Deliver() { playthrough::DeliverEvents(HandleEditorEvent); }
-void Ticks(int count) { playthrough::AdvanceTicks(HandleEditorEvent, count); }
+// Run after every delivery of events and every stretch of time, while set.
+void (*gAfterDriving)() = nullptr;
+
+void Deliver() {
+  playthrough::DeliverEvents(HandleEditorEvent);
+  if (gAfterDriving) gAfterDriving();
+}
+void Ticks(int count) {
+  playthrough::AdvanceTicks(HandleEditorEvent, count);
+  if (gAfterDriving) gAfterDriving();
+}
 
 void Pointer(EventKind kind, int x, int y) {
   SimulatePointerEvent(EditorWindow, kind, x, y);
@@ -73,15 +87,20 @@ int ShownCells(int level) {
   return count;
 }
 
-TEST(EditorPlaythrough, MatchesTheGoldenRecord) {
-  const std::string app = playthrough::MakeScratchAppDirectory("kestrand-playthrough");
+// Everything up to start-up, in the scratch directory: a fixed seed, scripted dialogs, virtual
+// time and the journal.
+void PrepareRun(const std::string& app) {
   ASSERT_EQ(chdir(app.c_str()), 0);
   SeedRandom(20261209);
   ScriptDialogs(true);
   UseVirtualTime(true);
   StartCallJournal();
   SetEventHandler(HandleEditorEvent);
+}
 
+// The play-through from start-up to quitting; beforeClosing, when given, runs with the map the
+// play-through saved open again, before the close question.
+void PlayThrough(const std::string& app, void (*beforeClosing)(const std::string& app)) {
   Step("start");
   ASSERT_TRUE(StartEditor());
   ActivateWindow(EditorWindow);
@@ -181,6 +200,8 @@ TEST(EditorPlaythrough, MatchesTheGoldenRecord) {
   Press(GadgetOpenMap);
   Ticks(10);
 
+  if (beforeClosing) ASSERT_NO_FATAL_FAILURE(beforeClosing(app));
+
   Step("close question");
   Press(GadgetLevelList, 0);
   PaintRow(false, 1, 1, 2);
@@ -193,10 +214,103 @@ TEST(EditorPlaythrough, MatchesTheGoldenRecord) {
   PostEvent({EventCloseWindow, EditorWindow, 0});
   Deliver();
   ASSERT_TRUE(gEditor.quit);
+}
 
+TEST(EditorPlaythrough, MatchesTheGoldenRecord) {
+  if (!playthrough::TakeFreshProcess()) GTEST_SKIP() << "needs a process of its own";
+  const std::string app = playthrough::MakeScratchAppDirectory("kestrand-playthrough");
+  ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
+  ASSERT_NO_FATAL_FAILURE(PlayThrough(app, nullptr));
   StopCallJournal();
   UseVirtualTime(false);
   playthrough::ExpectJournalMatchesGolden("editor.golden", app);
+  ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
+  playthrough::fs::remove_all(app);
+}
+
+// ---- In English -------------------------------------------------------------------------------
+
+constexpr const char* ChineseAuthor = "李四";
+constexpr const char* ChineseIntroduction = "第一张地图";
+
+// What the play-through leaves out: a map whose author wrote Chinese, shown as written in the
+// save window, and the layer limit.
+void PlayWhatIsLeftOut(const std::string& app) {
+  Step("a map in Chinese");
+  {
+    std::ofstream map(app + "/Chinese.xml", std::ios::binary);
+    map << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a>\r\n<b>" << ChineseAuthor
+        << "</b>\r\n<c></c>\r\n<d>" << ChineseIntroduction << "</d>\r\n<e>1</e>\r\n<f></f>\r\n<o>1$";
+    for (int row = 1; row <= BoardRows; ++row) {
+      for (int column = 1; column <= BoardColumns; ++column)
+        map << (row == 1 && column <= 2 ? "1," : "0,");
+      map << "|";
+    }
+    map << "$</o>\r\n</a>";
+  }
+  QueueDialogAnswer(app + "/Chinese.xml");
+  Press(GadgetOpenMap);
+  Ticks(10);
+  Press(GadgetSaveMap);
+  Ticks(3);
+  ASSERT_TRUE(IsWindowOpen(SaveWindow));
+  EXPECT_EQ(WindowTitle(SaveWindow), "Save map");
+  EXPECT_EQ(GadgetText(GadgetAuthor), ChineseAuthor);
+  EXPECT_EQ(GadgetText(GadgetIntroduction), ChineseIntroduction);
+  PostEvent({EventCloseWindow, SaveWindow, 0});
+  Deliver();
+  Step("layer limit");
+  for (int layer = 1; layer <= EditorMaxLayers; ++layer) Press(GadgetNewLayer);
+  Ticks(3);
+  EXPECT_EQ(ShownDialogs().back().text, "A level can have at most 9 layers.");
+  Step("the saved map again");
+  QueueDialogAnswer(app + "/Mine.xml");
+  Press(GadgetOpenMap);
+  Ticks(10);
+}
+
+// The Chinese texts drawn so far, one of each; the draw log starts anew each time.
+std::vector<std::string> gChineseDrawn;
+
+void CollectChineseDrawn() {
+  for (const DrawRecord& record : DrawLog())
+    if (record.kind == DrawnText && HasCjk(record.text) &&
+        std::find(gChineseDrawn.begin(), gChineseDrawn.end(), record.text) == gChineseDrawn.end())
+      gChineseDrawn.push_back(record.text);
+  StartDrawLog();
+}
+
+// With English chosen in the game's Config.ini beside it, no text drawn, in a window title, a
+// control, the status bars or a dialog is Chinese, except the fields of the map's information.
+TEST(EditorPlaythrough, InEnglishShowsNoChinese) {
+  if (!playthrough::TakeFreshProcess()) GTEST_SKIP() << "needs a process of its own";
+  const std::string app = playthrough::MakeScratchAppDirectory("kestrand-playthrough-en");
+  ASSERT_TRUE(WriteIni("Window", "Language", "en", app + "/Config.ini"));
+  ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
+  StartDrawLog();
+  gAfterDriving = CollectChineseDrawn;
+  ASSERT_NO_FATAL_FAILURE(PlayThrough(app, PlayWhatIsLeftOut));
+  EXPECT_EQ(WindowTitle(EditorWindow), "Vorle Mahjong Connect Map Editor");
+  gAfterDriving = nullptr;
+  CollectChineseDrawn();
+  StopDrawLog();
+  StopCallJournal();
+  UseVirtualTime(false);
+
+  const std::string mapFields[] = {"gadget 25 text [", "gadget 26 text [", "gadget 27 text [",
+                                   "gadget 28 text ["};
+  int mapContent = 0;
+  for (const std::string& line : CallJournal()) {
+    bool ofTheMap = false;
+    for (const std::string& field : mapFields) ofTheMap = ofTheMap || line.starts_with(field);
+    if (ofTheMap && HasCjk(line)) {
+      ++mapContent;
+      continue;
+    }
+    EXPECT_FALSE(HasCjk(line)) << playthrough::Neutral(line, app);
+  }
+  EXPECT_EQ(mapContent, 2) << "the author and the introduction, as written";
+  EXPECT_EQ(gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
   ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
   playthrough::fs::remove_all(app);
 }

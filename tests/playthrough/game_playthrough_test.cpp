@@ -1,7 +1,8 @@
 // The recorded play-through of the game: the intro, the menu, progress mode with removals,
 // streaks, rewards and every item, pause, level changes, free mode with its selection pages,
 // the settings window, maps opened through the dialog and the result page, all compared with
-// game.golden.
+// game.golden. The same play-through in English shows no Chinese anywhere.
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -14,10 +15,14 @@
 #include "mapdata/geometry.h"
 #include "platform/dialog.h"
 #include "platform/gadget.h"
+#include "game/presentation/resources.h"
 #include "platform/media.h"
+#include "platform/picture.h"
+#include "platform/profile.h"
 #include "platform/random.h"
 #include "platform/window.h"
 #include "tests/playthrough/playthrough_support.h"
+#include "tests/support/cjk_text.h"
 
 namespace {
 
@@ -25,9 +30,11 @@ constexpr uint32_t Seed = 20261209;
 
 // Gadgets of the settings window.
 constexpr int DefaultPicturesBox = 12;
+constexpr int OwnPicturesBox = 13;
 constexpr int ColourBackgroundBox = 14;
 constexpr int MusicSwitchBox = 22;
 constexpr int DefaultMusicBox = 23;
+constexpr int OwnMusicBox = 24;
 constexpr int EffectsSwitchBox = 25;
 constexpr int VolumeSlider = 27;
 
@@ -51,8 +58,17 @@ constexpr Point Elsewhere = {450, 300};
 
 using playthrough::Step;
 
-void Deliver() { playthrough::DeliverEvents(HandleGameEvent); }
-void Ticks(int count) { playthrough::AdvanceTicks(HandleGameEvent, count); }
+// Run after every delivery of events and every stretch of time, while set.
+void (*gAfterDriving)() = nullptr;
+
+void Deliver() {
+  playthrough::DeliverEvents(HandleGameEvent);
+  if (gAfterDriving) gAfterDriving();
+}
+void Ticks(int count) {
+  playthrough::AdvanceTicks(HandleGameEvent, count);
+  if (gAfterDriving) gAfterDriving();
+}
 
 void Pointer(EventKind kind, Point p) {
   SimulatePointerEvent(GameWindow, kind, p.x, p.y);
@@ -174,8 +190,9 @@ std::string WriteMap(const std::string& directory, const std::string& name,
 
 // ---- The play-through -------------------------------------------------------------------------
 
-TEST(GamePlaythrough, MatchesTheGoldenRecord) {
-  const std::string app = playthrough::MakeScratchAppDirectory("pelmora-playthrough");
+// Everything up to start-up, in the scratch directory: a fixed seed, scripted dialogs, recorded
+// media, virtual time and the journal.
+void PrepareRun(const std::string& app) {
   ASSERT_EQ(chdir(app.c_str()), 0);
   SeedRandom(Seed);
   ScriptDialogs(true);
@@ -184,7 +201,10 @@ TEST(GamePlaythrough, MatchesTheGoldenRecord) {
   StartCallJournal();
   SetFrameCacheEnabled(false);   // every frame's drawing calls, not a kept picture of them
   SetEventHandler(HandleGameEvent);
+}
 
+// The play-through from start-up to the result page.
+void PlayThrough(const std::string& app) {
   Step("start");
   ASSERT_TRUE(StartGame());
   ASSERT_TRUE(OpenGameScreen());
@@ -406,10 +426,81 @@ TEST(GamePlaythrough, MatchesTheGoldenRecord) {
   MoveTo(Thumbnail[0]);
   Click(Elsewhere);   // the page takes no clicks
   Ticks(20);
+}
 
+TEST(GamePlaythrough, MatchesTheGoldenRecord) {
+  if (!playthrough::TakeFreshProcess()) GTEST_SKIP() << "needs a process of its own";
+  const std::string app = playthrough::MakeScratchAppDirectory("pelmora-playthrough");
+  ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
+  ASSERT_NO_FATAL_FAILURE(PlayThrough(app));
   StopCallJournal();
   UseVirtualTime(false);
   playthrough::ExpectJournalMatchesGolden("game.golden", app);
+  ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
+  playthrough::fs::remove_all(app);
+}
+
+// ---- In English -------------------------------------------------------------------------------
+
+// The Chinese texts drawn so far, one of each; the draw log starts anew each time, so that it
+// never holds more than one stretch of driving.
+std::vector<std::string> gChineseDrawn;
+
+void CollectChineseDrawn() {
+  for (const DrawRecord& record : DrawLog())
+    if (record.kind == DrawnText && HasCjk(record.text) &&
+        std::find(gChineseDrawn.begin(), gChineseDrawn.end(), record.text) == gChineseDrawn.end())
+      gChineseDrawn.push_back(record.text);
+  StartDrawLog();
+}
+
+// With English chosen in Config.ini, the same play-through and what it leaves out of the
+// settings window, the credit window and the resource check: no text drawn, in a window title,
+// a control or a dialog is Chinese (the maps it plays hold no Chinese of their own).
+TEST(GamePlaythrough, InEnglishShowsNoChinese) {
+  if (!playthrough::TakeFreshProcess()) GTEST_SKIP() << "needs a process of its own";
+  const std::string app = playthrough::MakeScratchAppDirectory("pelmora-playthrough-en");
+  ASSERT_TRUE(WriteIni("Window", "Language", "en", app + "/Config.ini"));
+  ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
+  StartDrawLog();
+  gAfterDriving = CollectChineseDrawn;
+  ASSERT_NO_FATAL_FAILURE(PlayThrough(app));
+  EXPECT_EQ(WindowTitle(GameWindow), "Vorle Mahjong Connect");
+
+  Step("settings left out");
+  Click(SettingsButton);
+  Ticks(2);
+  ASSERT_TRUE(IsWindowOpen(SettingsWindow));
+  EXPECT_EQ(WindowTitle(SettingsWindow), "Game Settings");
+  QueueDialogAnswer("");
+  ChangeSetting(OwnPicturesBox, 1);
+  QueueDialogAnswer("");
+  ChangeSetting(OwnMusicBox, 1);
+  PostEvent({EventCloseWindow, SettingsWindow, 0});
+  Deliver();
+  Step("credit");
+  Key('Q', ModShift | ModCtrl | ModAlt);
+  Ticks(2);
+  EXPECT_TRUE(IsWindowOpen(CreditWindow));
+  PostEvent({EventCloseWindow, CreditWindow, 0});
+  Deliver();
+  Step("resource check");
+  const GameFiles files = gFiles;
+  gFiles.appDirectory = app + "/Maps/";
+  EXPECT_FALSE(CheckResources());
+  gFiles = files;
+
+  gAfterDriving = nullptr;
+  CollectChineseDrawn();
+  StopDrawLog();
+  StopCallJournal();
+  UseVirtualTime(false);
+  for (const std::string& line : CallJournal())
+    EXPECT_FALSE(HasCjk(line)) << playthrough::Neutral(line, app);
+  EXPECT_EQ(gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
+  const std::vector<ShownDialog>& dialogs = ShownDialogs();
+  EXPECT_GT(dialogs.size(), 10u);
+  EXPECT_EQ(dialogs.back().text, "The game's files are incomplete. Please download the game again.");
   ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
   playthrough::fs::remove_all(app);
 }

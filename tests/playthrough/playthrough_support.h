@@ -33,13 +33,22 @@ inline std::string MakeScratchAppDirectory(const std::string& name) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   const fs::path built = PELMORA_APP_DIR;
-  for (const char* entry : {"Images", "Sound", "Maps"})
+  for (const char* entry : {"Images", "Sound", "Maps", "i18n"})
     fs::create_directory_symlink(built / entry, dir / entry);
   fs::copy_file(built / "Config.ini", dir / "Config.ini");
   return dir.string();
 }
 
 constexpr int TickMs = 10;
+
+// A run brings its program up from nothing, which a process does once: the first run asking
+// gets it, a later one in the same process is skipped (ctest runs each in a process of its own).
+inline bool TakeFreshProcess() {
+  static bool taken = false;
+  const bool fresh = !taken;
+  taken = true;
+  return fresh;
+}
 
 // A mark in the journal where a part of the script begins.
 inline void Step(const std::string& name) { JournalCall("step " + name); }
