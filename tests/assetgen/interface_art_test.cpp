@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -269,48 +270,52 @@ bool HasChineseCharacter(const QString& text) {
   return false;
 }
 
-TEST_F(InterfaceArt, EveryPictureWithWordsHasAnEnglishOneOfItsSizeAndNothingElseDoes) {
+TEST_F(InterfaceArt, EveryPictureWithWordsHasATranslationOfItsSizeAndNothingElseDoes) {
   ASSERT_TRUE(written_);
   std::set<std::string> expected(std::begin(kWordedPictures), std::end(kWordedPictures));
   expected.insert(std::begin(kWordedCarried), std::end(kWordedCarried));
-  std::set<std::string> written;
-  const fs::path english = root_ / "Images/en";
-  for (const auto& entry : fs::recursive_directory_iterator(english))
-    if (entry.is_regular_file()) written.insert(fs::relative(entry.path(), english).string());
-  EXPECT_EQ(written, expected);
+  for (const ArtTranslation& translation : ArtTranslations) {
+    SCOPED_TRACE(translation.folder);
+    const std::string folder = std::string(translation.folder) + "/";
+    std::set<std::string> written;
+    const fs::path translations = root_ / "Images" / translation.folder;
+    for (const auto& entry : fs::recursive_directory_iterator(translations))
+      if (entry.is_regular_file()) written.insert(fs::relative(entry.path(), translations).string());
+    EXPECT_EQ(written, expected);
 
-  for (const char* name : kWordedPictures) {
-    SCOPED_TRACE(name);
-    const QImage original(QString::fromStdString(PathOf(name)));
-    const QImage english(QString::fromStdString(PathOf(std::string("en/") + name)));
-    ASSERT_FALSE(english.isNull());
-    EXPECT_EQ(english.size(), original.size());
-    EXPECT_EQ(english.hasAlphaChannel(), original.hasAlphaChannel());
-    EXPECT_TRUE(english.convertToFormat(QImage::Format_ARGB32) !=
-                original.convertToFormat(QImage::Format_ARGB32)) << "drawn again in English";
-  }
-  for (const CarriedFile& file : BuildCarriedPictures()) {
-    const std::string name = file.fileName;
-    if (std::count(std::begin(kWordedCarried), std::end(kWordedCarried), name) == 0) continue;
-    SCOPED_TRACE(name);
-    const QImage original = QImage::fromData(file.bytes);
-    const QImage english(QString::fromStdString(PathOf("en/" + name)));
-    ASSERT_FALSE(english.isNull());
-    EXPECT_EQ(english.size(), original.size());
-    EXPECT_EQ(english.hasAlphaChannel(), original.hasAlphaChannel());
-    EXPECT_EQ(Bytes(PathOf("en/" + name)).substr(0, 4), file.bytes.left(4).toStdString())
-        << "the same format";
+    for (const char* name : kWordedPictures) {
+      SCOPED_TRACE(name);
+      const QImage original(QString::fromStdString(PathOf(name)));
+      const QImage translated(QString::fromStdString(PathOf(folder + name)));
+      ASSERT_FALSE(translated.isNull());
+      EXPECT_EQ(translated.size(), original.size());
+      EXPECT_EQ(translated.hasAlphaChannel(), original.hasAlphaChannel());
+      EXPECT_TRUE(translated.convertToFormat(QImage::Format_ARGB32) !=
+                  original.convertToFormat(QImage::Format_ARGB32)) << "drawn again";
+    }
+    for (const CarriedFile& file : BuildCarriedPictures()) {
+      const std::string name = file.fileName;
+      if (std::count(std::begin(kWordedCarried), std::end(kWordedCarried), name) == 0) continue;
+      SCOPED_TRACE(name);
+      const QImage original = QImage::fromData(file.bytes);
+      const QImage translated(QString::fromStdString(PathOf(folder + name)));
+      ASSERT_FALSE(translated.isNull());
+      EXPECT_EQ(translated.size(), original.size());
+      EXPECT_EQ(translated.hasAlphaChannel(), original.hasAlphaChannel());
+      EXPECT_EQ(Bytes(PathOf(folder + name)).substr(0, 4), file.bytes.left(4).toStdString())
+          << "the same format";
+    }
   }
 }
 
-// Each lettering, in every language, lies inside the box it was given; an English one is set
+// Each lettering, in every language, lies inside the box it was given; a translated one is set
 // large enough to read (a caption too long for its box would be shrunk below that) and holds no
 // Chinese left untranslated.
 TEST_F(InterfaceArt, EveryLetteringFitsItsBoxInEveryLanguage) {
   ASSERT_TRUE(written_);
   constexpr double Tolerance = 0.5;     // antialiasing of the outline's edge
-  constexpr double LeastEnglishSize = 0.7;
-  std::set<std::string> letteredEnglish;
+  constexpr double LeastTranslatedSize = 0.7;
+  std::map<ArtLanguage, std::set<std::string>> lettered;
   for (const LetteringRecord& record : letterings_) {
     SCOPED_TRACE(record.file + " " + record.text.toStdString());
     EXPECT_FALSE(record.file.empty()) << "every lettering goes into a picture";
@@ -321,15 +326,19 @@ TEST_F(InterfaceArt, EveryLetteringFitsItsBoxInEveryLanguage) {
           << "x" << record.box.height() << ", lettering " << record.bounds.left() << ","
           << record.bounds.top() << " " << record.bounds.width() << "x" << record.bounds.height();
     }
-    if (record.language != ArtEnglish) continue;
-    letteredEnglish.insert(fs::path(record.file).filename().string());
-    EXPECT_GE(record.sizeShare, LeastEnglishSize);
+    if (record.language == ArtOriginal) continue;
+    lettered[record.language].insert(fs::path(record.file).filename().string());
+    EXPECT_GE(record.sizeShare, LeastTranslatedSize);
     EXPECT_FALSE(HasChineseCharacter(record.text));
   }
-  // Every English picture was lettered through the fitting, the carried ones included.
-  for (const char* name : kWordedPictures)
-    EXPECT_TRUE(letteredEnglish.count(fs::path(name).filename().string())) << name;
-  for (const char* name : kWordedCarried) EXPECT_TRUE(letteredEnglish.count(name)) << name;
+  // Every translated picture was lettered through the fitting, the carried ones included.
+  for (const ArtTranslation& translation : ArtTranslations) {
+    const std::set<std::string>& names = lettered[translation.language];
+    for (const char* name : kWordedPictures)
+      EXPECT_TRUE(names.count(fs::path(name).filename().string())) << translation.folder << name;
+    for (const char* name : kWordedCarried)
+      EXPECT_TRUE(names.count(name)) << translation.folder << name;
+  }
 }
 
 TEST_F(InterfaceArt, ReportsAFolderThatCannotBeMade) {
