@@ -42,7 +42,9 @@ std::string PicturePath(const std::string& name) {
 
 void DecodeCarriedPictures() {
   CatchImage(ImageFaceSheet, gFaceSheet.data, gFaceSheet.size);
-  CatchImage(ImageTypePicture, gTypePicture.data, gTypePicture.size);
+  // Named as if it lay in Images, so a translation can replace it.
+  CatchImageForLanguage(ImageTypePicture, PicturePath("Images\\type_picture.png"),
+                        gTypePicture.data, gTypePicture.size);
 }
 
 void PrepareSprites() {

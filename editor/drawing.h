@@ -1,7 +1,8 @@
 // Pictures of the editor and the drawing of the current level and the loading bar.
 #pragma once
 
-// Decodes the pictures carried in the program (tile-face sheet, type picture).
+// Decodes the pictures carried in the program (tile-face sheet, type picture); the type picture
+// comes from the chosen picture language's folder where it has one (SetPictureLanguage first).
 void DecodeCarriedPictures();
 // Loads the background and the title picture and cuts the face and type pictures.
 void PrepareSprites();

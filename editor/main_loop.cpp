@@ -187,8 +187,8 @@ bool StartEditor() {
   ClearEditorMap(gEditorMap);
   gEditor = EditorState{};
   gEditor.workingDirectory = CurrentDirectory();
-  DecodeCarriedPictures();
   ApplyEditorLanguage();
+  DecodeCarriedPictures();
   if (!OpenWindow(EditorWindow, EditorWidth, EditorHeight, TranslateText(EditorTitle),
                   WindowMinimiseBox)) {
     return false;

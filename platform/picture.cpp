@@ -137,6 +137,12 @@ QImage FilledPicture(int width, int height, int colour) {
   return picture;
 }
 
+// A picture file, or its translation where the chosen language has one.
+QImage ReadPictureOrTranslation(const std::string& path, QSize cover = QSize()) {
+  QImage translated = ReadTranslatedPicture(path, cover);
+  return translated.isNull() ? ReadPictureFile(path, cover) : translated;
+}
+
 }  // namespace
 
 // ---- Images -----------------------------------------------------------------------------------
@@ -145,12 +151,18 @@ bool CatchImage(int image, const unsigned char* data, size_t size) {
   return SetImage(image, DecodePicture(data, size));
 }
 
+bool CatchImageForLanguage(int image, const std::string& path, const unsigned char* data,
+                           size_t size) {
+  QImage translated = ReadTranslatedPicture(path);
+  return translated.isNull() ? CatchImage(image, data, size) : SetImage(image, translated);
+}
+
 bool LoadImageFile(int image, const std::string& path) {
-  return SetImage(image, ReadPictureFile(path));
+  return SetImage(image, ReadPictureOrTranslation(path));
 }
 
 bool LoadImageFileToCover(int image, const std::string& path, int width, int height) {
-  return SetImage(image, ReadPictureFile(path, QSize(width, height)));
+  return SetImage(image, ReadPictureOrTranslation(path, QSize(width, height)));
 }
 
 bool CreateImage(int image, int width, int height, int colour) {
@@ -184,7 +196,7 @@ int ImageHeight(int image) {
 // ---- Sprites ----------------------------------------------------------------------------------
 
 bool LoadSprite(int sprite, const std::string& path, SpriteMode mode) {
-  QImage picture = ReadPictureFile(path);
+  QImage picture = ReadPictureOrTranslation(path);
   if (mode == SpriteOpaque && !picture.isNull())
     picture = picture.convertToFormat(OpaqueFormat);
   return SetSpritePicture(sprite, picture);

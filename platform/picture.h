@@ -31,9 +31,21 @@ bool IsImage(int image);
 int ImageWidth(int image);
 int ImageHeight(int image);
 
-// The folder of the pictures of the language in use, inside each picture folder ("en": a
-// picture is looked for in Images/en/ first); empty for the original pictures.
+// ---- Pictures in the player's language --------------------------------------------------------
+//
+// A picture with words may have a translation: the file of the same name in the language's
+// folder inside Images ("Images/en/Xianshi/30.png" for "Images/Xianshi/30.png"). Once a folder is
+// chosen, every picture file is loaded from there where the translation exists and can be
+// decoded, and from the original otherwise; a missing translation is never an error.
+
+// The language's folder name ("en"); empty, the start value, loads the originals. A name that
+// would lead out of the folder (a separator, "." or "..") counts as empty.
 void SetPictureLanguage(const std::string& folder);
+// A picture carried in the program that a translation may replace. path names where its file
+// would lie among the originals ("Images/type_picture.png"), so its translation is looked up as
+// for a file; without one the carried bytes are decoded.
+bool CatchImageForLanguage(int image, const std::string& path, const unsigned char* data,
+                           size_t size);
 
 // ---- Sprites ----------------------------------------------------------------------------------
 

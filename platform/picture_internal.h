@@ -23,6 +23,12 @@ QImage DecodePicture(const unsigned char* data, size_t size, QSize cover = QSize
 // The same for a whole file; a null image when the file cannot be read.
 QImage ReadPictureFile(const std::string& path, QSize cover = QSize());
 
+// ---- Translated pictures (picture_language.cpp) ----------------------------------------------
+
+// The translation of a picture file in the chosen language, decoded; a null image when no
+// language is chosen, the file has none, or it cannot be decoded.
+QImage ReadTranslatedPicture(const std::string& path, QSize cover = QSize());
+
 // ---- Pictures (picture.cpp) -----------------------------------------------------------------
 
 // The sprite as it is put on the screen (key applied, zoomed), or nullptr when it holds no

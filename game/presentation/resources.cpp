@@ -141,10 +141,15 @@ void FindGameFiles() {
 }
 
 void DecodeCarriedPictures() {
-  const CarriedPicture* pictures[] = {&gFaceSheet, &gSmallFaceSheet, &gLogo, &gLettering,
-                                      &gCreditPicture};
-  int image = ImageFaceSheet;
-  for (const CarriedPicture* picture : pictures) CatchImage(image++, picture->data, picture->size);
+  CatchImage(ImageFaceSheet, gFaceSheet.data, gFaceSheet.size);
+  CatchImage(ImageSmallFaceSheet, gSmallFaceSheet.data, gSmallFaceSheet.size);
+  // The pictures with words are named as if they lay in Images, so a translation can replace them.
+  const std::string& app = gFiles.appDirectory;
+  CatchImageForLanguage(ImageLogo, app + "Images\\logo.png", gLogo.data, gLogo.size);
+  CatchImageForLanguage(ImageLettering, app + "Images\\lettering.png", gLettering.data,
+                        gLettering.size);
+  CatchImageForLanguage(ImageCredit, app + "Images\\credit.jpg", gCreditPicture.data,
+                        gCreditPicture.size);
 }
 
 void LoadSprites() {

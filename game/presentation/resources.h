@@ -33,8 +33,10 @@ std::vector<std::string> FindMissingResources(const std::string& appDirectory);
 // false: the program must then end.
 bool CheckResources();
 
-// Decodes the five pictures carried in the program as images 1 to 5.
+// Decodes the five pictures carried in the program as images 1 to 5; those with words come from
+// the chosen picture language's folder where it has them (SetPictureLanguage first).
 void DecodeCarriedPictures();
 
-// Loads and builds every sprite except the background, in the fixed order.
+// Loads and builds every sprite except the background, in the fixed order; each picture from
+// the chosen picture language's folder where it has a translation.
 void LoadSprites();

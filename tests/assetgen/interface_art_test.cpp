@@ -1,7 +1,7 @@
 // The interface pictures: the complete file list, sizes that fit where the game draws them
-// and the click rectangles over them, alpha where the pictures are laid over others, and
-// distinct frames and digits.
-// Sections: fixture; completeness; placement sizes; alpha; distinctness.
+// and the click rectangles over them, alpha where the pictures are laid over others, distinct
+// frames and digits, and the translations of the pictures with words.
+// Sections: fixture; completeness; placement sizes; alpha; distinctness; translations.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,13 +9,18 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "tools/assetgen/carried_pictures.h"
 #include "tools/assetgen/interface_art.h"
+#include "tools/assetgen/picture_words.h"
 
 namespace {
 
@@ -28,7 +33,9 @@ class InterfaceArt : public testing::Test {
   static void SetUpTestSuite() {
     root_ = fs::temp_directory_path() / ("interface_art_" + std::to_string(::getpid()));
     fs::remove_all(root_);
+    StartLetteringLog();
     written_ = WriteInterfacePictures((root_ / "Images").string() + "/");
+    letterings_ = StopLetteringLog();
   }
   static void TearDownTestSuite() { fs::remove_all(root_); }
 
@@ -43,10 +50,12 @@ class InterfaceArt : public testing::Test {
 
   static fs::path root_;
   static bool written_;
+  static std::vector<LetteringRecord> letterings_;
 };
 
 fs::path InterfaceArt::root_;
 bool InterfaceArt::written_ = false;
+std::vector<LetteringRecord> InterfaceArt::letterings_;
 
 int AlphaAt(const QImage& picture, int x, int y) { return qAlpha(picture.pixel(x, y)); }
 
@@ -241,6 +250,95 @@ TEST_F(InterfaceArt, DigitsButtonsAndBackgroundsAreDistinct) {
   std::set<QRgb> middles;
   for (int n = 1; n <= 9; ++n) middles.insert(Load("bg" + std::to_string(n) + ".jpg").scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0));
   EXPECT_EQ(middles.size(), 9u) << "nine different scenes";
+}
+
+// ---- Translations -----------------------------------------------------------------------------
+
+// Every picture with words, by its name under Images; the carried ones by their carried name.
+const char* const kWordedPictures[] = {
+    "Anniu/1.png",    "Anniu/2.png",    "Anniu/3.png",    "Anniu/4.png",      "Anniu/5.png",
+    "Anniu/6.png",    "Shezhi.png",     "Xianshi/10.png", "Xianshi/11.png",   "Xianshi/12.png",
+    "Xianshi/13.png", "Xianshi/15.png", "Xianshi/16.png", "Xianshi/17.png",   "Xianshi/18.png",
+    "Xianshi/19.png", "Xianshi/30.png", "Xianshi/31.png", "Xianshi/32.png",   "Xianshi/33.png",
+    "Xianshi/34.png", "Xianshi/35.png", "Xianshi/36.png", "Xianshi/39.png",   "Xianshi/39.93-17"};
+const char* const kWordedCarried[] = {"logo.png", "lettering.png", "credit.jpg",
+                                      "type_picture.png"};
+
+bool HasChineseCharacter(const QString& text) {
+  for (QChar c : text)
+    if (c.unicode() >= 0x2E80 && c.unicode() <= 0x9FFF) return true;
+  return false;
+}
+
+TEST_F(InterfaceArt, EveryPictureWithWordsHasATranslationOfItsSizeAndNothingElseDoes) {
+  ASSERT_TRUE(written_);
+  std::set<std::string> expected(std::begin(kWordedPictures), std::end(kWordedPictures));
+  expected.insert(std::begin(kWordedCarried), std::end(kWordedCarried));
+  for (const ArtTranslation& translation : ArtTranslations) {
+    SCOPED_TRACE(translation.folder);
+    const std::string folder = std::string(translation.folder) + "/";
+    std::set<std::string> written;
+    const fs::path translations = root_ / "Images" / translation.folder;
+    for (const auto& entry : fs::recursive_directory_iterator(translations))
+      if (entry.is_regular_file()) written.insert(fs::relative(entry.path(), translations).string());
+    EXPECT_EQ(written, expected);
+
+    for (const char* name : kWordedPictures) {
+      SCOPED_TRACE(name);
+      const QImage original(QString::fromStdString(PathOf(name)));
+      const QImage translated(QString::fromStdString(PathOf(folder + name)));
+      ASSERT_FALSE(translated.isNull());
+      EXPECT_EQ(translated.size(), original.size());
+      EXPECT_EQ(translated.hasAlphaChannel(), original.hasAlphaChannel());
+      EXPECT_TRUE(translated.convertToFormat(QImage::Format_ARGB32) !=
+                  original.convertToFormat(QImage::Format_ARGB32)) << "drawn again";
+    }
+    for (const CarriedFile& file : BuildCarriedPictures()) {
+      const std::string name = file.fileName;
+      if (std::count(std::begin(kWordedCarried), std::end(kWordedCarried), name) == 0) continue;
+      SCOPED_TRACE(name);
+      const QImage original = QImage::fromData(file.bytes);
+      const QImage translated(QString::fromStdString(PathOf(folder + name)));
+      ASSERT_FALSE(translated.isNull());
+      EXPECT_EQ(translated.size(), original.size());
+      EXPECT_EQ(translated.hasAlphaChannel(), original.hasAlphaChannel());
+      EXPECT_EQ(Bytes(PathOf(folder + name)).substr(0, 4), file.bytes.left(4).toStdString())
+          << "the same format";
+    }
+  }
+}
+
+// Each lettering, in every language, lies inside the box it was given; a translated one is set
+// large enough to read (a caption too long for its box would be shrunk below that) and holds no
+// Chinese left untranslated.
+TEST_F(InterfaceArt, EveryLetteringFitsItsBoxInEveryLanguage) {
+  ASSERT_TRUE(written_);
+  constexpr double Tolerance = 0.5;     // antialiasing of the outline's edge
+  constexpr double LeastTranslatedSize = 0.7;
+  std::map<ArtLanguage, std::set<std::string>> lettered;
+  for (const LetteringRecord& record : letterings_) {
+    SCOPED_TRACE(record.file + " " + record.text.toStdString());
+    EXPECT_FALSE(record.file.empty()) << "every lettering goes into a picture";
+    if (!record.bounds.isEmpty()) {
+      const QRectF box = record.box.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance);
+      EXPECT_TRUE(box.contains(record.bounds))
+          << "box " << record.box.left() << "," << record.box.top() << " " << record.box.width()
+          << "x" << record.box.height() << ", lettering " << record.bounds.left() << ","
+          << record.bounds.top() << " " << record.bounds.width() << "x" << record.bounds.height();
+    }
+    if (record.language == ArtOriginal) continue;
+    lettered[record.language].insert(fs::path(record.file).filename().string());
+    EXPECT_GE(record.sizeShare, LeastTranslatedSize);
+    EXPECT_FALSE(HasChineseCharacter(record.text));
+  }
+  // Every translated picture was lettered through the fitting, the carried ones included.
+  for (const ArtTranslation& translation : ArtTranslations) {
+    const std::set<std::string>& names = lettered[translation.language];
+    for (const char* name : kWordedPictures)
+      EXPECT_TRUE(names.count(fs::path(name).filename().string())) << translation.folder << name;
+    for (const char* name : kWordedCarried)
+      EXPECT_TRUE(names.count(name)) << translation.folder << name;
+  }
 }
 
 TEST_F(InterfaceArt, ReportsAFolderThatCannotBeMade) {

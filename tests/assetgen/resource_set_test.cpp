@@ -98,6 +98,7 @@ TEST_F(ResourceSet, ProgramWritesTheFilesOutsideTheCheck) {
   for (int n = 1; n <= 9; ++n)
     EXPECT_TRUE(fs::is_regular_file(App(0) / ("Images/bg" + std::to_string(n) + ".93-17"))) << n;
   EXPECT_TRUE(fs::is_regular_file(App(0) / "Config.ini"));
+  EXPECT_TRUE(fs::is_regular_file(App(0) / "Images/en/Xianshi/30.png")) << "the English pictures";
   for (const char* carried : {"face_sheet.bmp", "small_face_sheet.bmp", "logo.png", "lettering.png",
                               "credit.jpg", "type_picture.png", "embedded_pictures.cpp"})
     EXPECT_TRUE(fs::is_regular_file(Generated(0) / carried)) << carried;

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The installed game: cmake --install into a staging folder (the prefix /usr in Debian's places
-# for games, another prefix in GNUInstallDirs' places), the installed tree with its guide, the
-# desktop validators, the Debian package with lintian, then the installed launchers in an X
-# server of our own with a home of their own: the player's folder, a setting that lasts, the
-# editor, the guide behind 官方网站, both in English on an English desktop, a read-only home, and
-# a tree that playing leaves untouched.
+# for games, another prefix in GNUInstallDirs' places), the installed tree with its guide, its
+# catalogues and its English pictures, the desktop validators, the Debian package with lintian,
+# then the installed launchers in an X server of our own with a home of their own: the player's
+# folder, a setting that lasts, the editor, the guide behind 官方网站, both in English on an
+# English desktop, a read-only home, and a tree that playing leaves untouched.
 set -euo pipefail
 . "$(dirname "$0")/e2e_lib.bash"
 
@@ -20,6 +20,10 @@ for program in games/pelmora games/kestrand lib/games/pelmora/Pelmora lib/games/
   [ -f "$root/$program" ] && [ -x "$root/$program" ] || fail "no program $program"
 done
 diff -r "$1/Images" "$data/Images" >/dev/null || fail "the installed Images differ"
+# The English pictures are optional for the programs, so nothing else would notice them missing.
+for picture in Xianshi/30.png Xianshi/39.93-17 type_picture.png credit.jpg; do
+  [ -f "$data/Images/en/$picture" ] || fail "no English picture Images/en/$picture"
+done
 diff -r "$1/Sound" "$data/Sound" >/dev/null || fail "the installed Sound differs"
 diff -r "$1/i18n" "$data/i18n" >/dev/null || fail "the installed catalogues differ"
 [ -f "$data/i18n/pelmora_en.qm" ] || fail "no English catalogue"

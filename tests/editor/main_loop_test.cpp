@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "carried/carried_pictures.h"
 #include "editor/drawing.h"
 #include "editor/editing.h"
 #include "editor/map_files.h"
@@ -21,6 +22,16 @@ bool SpriteDrawn(int sprite, int x, int y) {
     if (r.kind == DrawnSprite && r.number == sprite && r.x == x && r.y == y) return true;
   }
   return false;
+}
+
+// Pixels in which two sprites differ; -1 when their sizes do.
+int DifferingPixels(int a, int b) {
+  if (SpriteWidth(a) != SpriteWidth(b) || SpriteHeight(a) != SpriteHeight(b)) return -1;
+  int differing = 0;
+  for (int y = 0; y < SpriteHeight(a); ++y)
+    for (int x = 0; x < SpriteWidth(a); ++x)
+      differing += SpritePixel(a, x, y) != SpritePixel(b, x, y);
+  return differing;
 }
 
 }  // namespace
@@ -80,6 +91,39 @@ TEST_F(MainLoop, EveryCaptionFitsItsBox) {
   for (int list : {GadgetLevelList, GadgetLayerList})
     EXPECT_LE(GadgetNeededWidth(list), GadgetWidth(list))
         << GadgetItemText(list, CountGadgetItems(list) - 1);
+}
+
+// With the English pictures chosen the title and the four type pictures come from Images/en,
+// the carried type picture replaced by its file there; with none chosen, the originals again.
+TEST_F(MainLoop, InEnglishTheTitleAndTypePicturesAreTheEnglishOnes) {
+  constexpr int Copy = 990, CopyImage = 90;
+  constexpr int TypeWidth = 238, TypeHeight = 138;
+  const std::string app = gEditor.workingDirectory;
+  // Each type panel against the same panel cut from the image.
+  const auto expectTypePanels = [&] {
+    for (int t = 0; t < 4; ++t) {
+      ASSERT_TRUE(CopySpriteFromImage(Copy, CopyImage, t * TypeWidth, 0, TypeWidth, TypeHeight));
+      EXPECT_EQ(DifferingPixels(SpriteTypePicture1 + t, Copy), 0) << t;
+    }
+  };
+
+  SetPictureLanguage("en");
+  DecodeCarriedPictures();
+  PrepareSprites();
+  SetPictureLanguage("");
+  ASSERT_TRUE(LoadSprite(Copy, app + "Images/en/Xianshi/39.93-17", SpriteAlpha));
+  EXPECT_EQ(DifferingPixels(SpriteTitle, Copy), 0);
+  ASSERT_TRUE(LoadImageFile(CopyImage, app + "Images/en/type_picture.png"));
+  expectTypePanels();
+
+  DecodeCarriedPictures();
+  PrepareSprites();
+  ASSERT_TRUE(LoadSprite(Copy, app + "Images/Xianshi/39.93-17", SpriteAlpha));
+  EXPECT_EQ(DifferingPixels(SpriteTitle, Copy), 0);
+  ASSERT_TRUE(CatchImage(CopyImage, gTypePicture.data, gTypePicture.size));
+  expectTypePanels();
+  FreeSprite(Copy);
+  FreeImage(CopyImage);
 }
 
 TEST_F(MainLoop, TheStatusTickDescribesAnEmptyMap) {

@@ -1,6 +1,7 @@
 // The completeness check of the resource set and the background choice.
 #include <filesystem>
 
+#include "carried/carried_pictures.h"
 #include "game/presentation/background.h"
 #include "game/presentation/resources.h"
 #include "game/presentation/sprites.h"
@@ -39,6 +40,7 @@ TEST_F(ResourceCheckTest, GeneratedSetIsCompleteWhateverTheCaseOrKindOfEntry) {
   fs::create_directory(copy_ / "Images/xing.png");   // a directory counts as present
   fs::rename(copy_ / "Sound/Yinyue1.mid", copy_ / "Sound/yinyue1.MID");
   fs::rename(copy_ / "Images/Xianshi", copy_ / "Images/xianshi");
+  fs::remove_all(copy_ / "Images/en");   // translations are never required
   EXPECT_TRUE(Missing().empty());
 }
 
@@ -112,6 +114,61 @@ TEST_F(SpriteFileTest, EachSpriteComesFromItsOwnFile) {
   FreeSprite(Copy);
   EXPECT_EQ(SpriteWidth(SpriteHelpPanel) * 1000 + SpriteHeight(SpriteHelpPanel), 880490)
       << "the help panel is zoomed to its place";
+}
+
+// With the English pictures chosen, each picture with words comes from Images/en, the carried
+// ones included; a picture without a translation stays the original; none chosen, all are the
+// originals again.
+TEST_F(SpriteFileTest, InEnglishTheTranslationsReplaceTheirOriginals) {
+  constexpr int Copy = 990, Other = 991, CopyImage = 95;
+  const auto differing = [](int a, int b) {
+    if (SpriteWidth(a) != SpriteWidth(b) || SpriteHeight(a) != SpriteHeight(b)) return -1;
+    int count = 0;
+    for (int y = 0; y < SpriteHeight(a); ++y)
+      for (int x = 0; x < SpriteWidth(a); ++x)
+        count += SpritePixel(a, x, y) != SpritePixel(b, x, y);
+    return count;
+  };
+  const std::string app = gFiles.appDirectory;
+  const std::pair<int, const char*> images[] = {
+      {ImageLogo, "Images/en/logo.png"}, {ImageLettering, "Images/en/lettering.png"},
+      {ImageCredit, "Images/en/credit.jpg"}};
+  const std::pair<int, const char*> sprites[] = {
+      {SpriteMenuButton1, "Images/en/Xianshi/30.png"},
+      {SpritePanelButton1 + 4, "Images/en/Anniu/5.png"},
+      {SpriteCaptionLevelAfter, "Images/en/Xianshi/19.png"},
+      {SpriteSettingsButton, "Images/en/Shezhi.png"},
+      {SpriteTitleBanner, "Images/en/Xianshi/39.png"},
+      {SpriteBottomBar, "Images/xiabg.png"},
+      {SpriteLargeDigit0 + 2, "Images/Xianshi/22.png"}};
+
+  SetPictureLanguage("en");
+  DecodeCarriedPictures();
+  for (const auto& [image, file] : images) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(SpriteFromImage(Copy, image));
+    ASSERT_TRUE(LoadSprite(Other, app + file, SpriteAlpha));
+    EXPECT_EQ(differing(Copy, Other), 0);
+  }
+  LoadSprites();
+  SetPictureLanguage("");
+  for (const auto& [sprite, file] : sprites) {
+    SCOPED_TRACE(file);
+    ASSERT_TRUE(LoadSprite(Copy, app + file, SpriteAlpha));
+    EXPECT_EQ(differing(sprite, Copy), 0);
+  }
+
+  DecodeCarriedPictures();
+  ASSERT_TRUE(CatchImage(CopyImage, gCreditPicture.data, gCreditPicture.size));
+  ASSERT_TRUE(SpriteFromImage(Copy, ImageCredit));
+  ASSERT_TRUE(SpriteFromImage(Other, CopyImage));
+  EXPECT_EQ(differing(Copy, Other), 0) << "the carried credit again";
+  LoadSprites();
+  ASSERT_TRUE(LoadSprite(Copy, app + "Images/Xianshi/30.png", SpriteAlpha));
+  EXPECT_EQ(differing(SpriteMenuButton1, Copy), 0) << "the original menu button again";
+  FreeSprite(Copy);
+  FreeSprite(Other);
+  FreeImage(CopyImage);
 }
 
 class BackgroundTest : public AppTest {

@@ -1,5 +1,8 @@
-// Loading pictures: the three formats, recognition by content, and files that are no pictures.
+// Loading pictures: the three formats, recognition by content, files that are no pictures, and
+// the translations of a chosen language.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "support/picture_test_support.h"
 #include "platform/colour.h"
@@ -119,4 +122,75 @@ TEST_F(PictureDecodeTest, FilesThatAreNoPicturesLeaveTheNumberEmpty) {
   EXPECT_FALSE(CatchImage(TestImage, nonsense, sizeof nonsense));
   EXPECT_FALSE(CatchImage(TestImage, nullptr, 0));
   EXPECT_FALSE(IsImage(TestImage));
+}
+
+// ---- Translations -----------------------------------------------------------------------------
+
+class PictureLanguageTest : public PictureDecodeTest {
+ protected:
+  void TearDown() override {
+    SetPictureLanguage("");
+    PictureDecodeTest::TearDown();
+  }
+  // A one-pixel PNG of the red level at a name relative to the test's directory.
+  void WritePicture(const std::string& name, int red) {
+    const std::string path = directory_.PathOf(name);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    WriteTestPng(path, 1, 1, [red](int, int) { return TestPixel{red, 0, 0, 255}; });
+  }
+  int SpriteRed() { return RedOf(int(SpritePixel(TestSprite, 0, 0))); }
+  int ImageRed() { return SpriteFromImage(TestSprite, TestImage) ? SpriteRed() : -1; }
+};
+
+constexpr int OriginalRed = 10, EnglishRed = 20, OutsideRed = 30, CarriedRed = 40;
+
+TEST_F(PictureLanguageTest, TheLanguagesPictureWhereItHasOneTheOriginalElsewhere) {
+  WritePicture("Images/Xianshi/30.png", OriginalRed);
+  WritePicture("Images/en/Xianshi/30.png", EnglishRed);
+  WritePicture("Images/Anniu/1.png", OriginalRed);
+  WritePicture("Images/en/logo.png", EnglishRed);
+  WritePicture("Xianshi/30.png", OutsideRed);   // what "Images/../Xianshi/30.png" would name
+  WritePicture("Images/Xianshi/31.png", OriginalRed);
+  WriteTestFile(directory_.PathOf("Images/en/Xianshi/31.png"), {'n', 'o', 't', ' ', 'P', 'N', 'G'});
+  const std::vector<unsigned char> carried =
+      WriteTestPng(directory_.PathOf("carried.png"), 1, 1,
+                   [](int, int) { return TestPixel{CarriedRed, 0, 0, 255}; });
+
+  struct Row {
+    const char* language;
+    const char* file;   // as the programs name it: any case, either separator
+    int red;            // of the picture loaded
+  };
+  const Row rows[] = {
+      {"en", "Images/Xianshi/30.png", EnglishRed},
+      {"en", "images\\XIANSHI\\30.png", EnglishRed},   // looked up without regard to case
+      {"en", "Images/Anniu/1.png", OriginalRed},        // no translation: the original
+      {"en", "Images/Xianshi/31.png", OriginalRed},     // a translation that is no picture
+      {"", "Images/Xianshi/30.png", OriginalRed},
+      {"de", "Images/Xianshi/30.png", OriginalRed},     // a language without pictures
+      {"..", "Images/Xianshi/30.png", OriginalRed},     // never a folder outside Images
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << row.language << " " << row.file);
+    SetPictureLanguage(row.language);
+    const std::string path = directory_.PathOf(row.file);
+    ASSERT_TRUE(LoadSprite(TestSprite, path, SpriteAlpha));
+    EXPECT_EQ(SpriteRed(), row.red);
+    ASSERT_TRUE(LoadImageFile(TestImage, path));
+    EXPECT_EQ(ImageRed(), row.red);
+    ASSERT_TRUE(LoadImageFileToCover(TestImage, path, 2, 2));
+    EXPECT_EQ(ImageRed(), row.red);
+  }
+
+  // A carried picture named as if it lay in Images.
+  for (const char* language : {"en", ""}) {
+    SCOPED_TRACE(language);
+    SetPictureLanguage(language);
+    ASSERT_TRUE(CatchImageForLanguage(TestImage, directory_.PathOf("Images/logo.png"),
+                                      carried.data(), carried.size()));
+    EXPECT_EQ(ImageRed(), *language ? EnglishRed : CarriedRed);
+    ASSERT_TRUE(CatchImageForLanguage(TestImage, directory_.PathOf("Images/credit.jpg"),
+                                      carried.data(), carried.size()));
+    EXPECT_EQ(ImageRed(), CarriedRed);
+  }
 }

@@ -1,6 +1,7 @@
 // The logo, the lettering and the credit picture.
 //
-// Text is drawn into layers of its own; a halo is the layer's silhouette stamped around it.
+// Text is drawn into layers of its own; a halo is the layer's silhouette stamped around it. A
+// translation sets the game's name in the brand's Latin face and shrinks a line to its box.
 //
 // Sections: shared helpers, logo, lettering, credit picture.
 #include "tools/assetgen/brand_pictures.h"
@@ -39,6 +40,8 @@ constexpr double RuleWidth = 3;
 // Lettering: one line, centred, with a soft dark halo.
 constexpr int TitleSize = 92;
 constexpr int TitleHaloRadius = 7;
+constexpr int LatinTitleSize = 110;  // the brand face's capitals as tall as the Chinese glyphs
+constexpr int LatinTitleInset = 3 * TitleHaloRadius;  // room for the halo at both ends
 const QColor TitleHalo(60, 24, 8);
 
 // Credit card: double frame, a tile, four lines of text.
@@ -48,6 +51,7 @@ constexpr double CreditTileScale = 1.25;
 constexpr QPointF CreditTile(20, 34);
 constexpr double CreditTextLeft = 88, CreditTextWidth = 186;
 constexpr int CreditTitleSize = 22, CreditMakerSize = 15, CreditSmallSize = 13;
+constexpr int CreditLatinTitleSize = 28;
 constexpr QRectF CreditTitleBox(CreditTextLeft, 22, CreditTextWidth, 34);
 constexpr QRectF CreditMakerBox(CreditTextLeft, 60, CreditTextWidth, 22);
 constexpr QRectF CreditVersionBox(CreditTextLeft, 86, CreditTextWidth, 20);
@@ -110,9 +114,27 @@ void PaintTile(QPainter& painter, int faceCode, QPointF at, double scale, double
 
 QImage Straight(const QImage& picture) { return picture.convertToFormat(QImage::Format_ARGB32); }
 
+QFont BrandFont(int pixelSize) {
+  QFont font(BrandFamily);
+  font.setPixelSize(pixelSize);
+  font.setBold(true);
+  font.setStyleStrategy(QFont::PreferAntialias);
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
+}
+
+// A translated line in the font, made smaller until it fits the box's width, and noted.
+QFont FitTranslatedLine(const QFont& font, const QString& text, const QRectF& box, int flags,
+                        ArtLanguage language) {
+  const QFont fitted = FontFittingWidth(font, text, box.width());
+  NoteLettering(language, text, box, TextInkInBox(fitted, box, flags, text),
+                double(fitted.pixelSize()) / font.pixelSize());
+  return fitted;
+}
+
 }  // namespace
 
-QImage DrawLogo() {
+QImage DrawLogo(ArtLanguage language) {
   QImage logo = TransparentPicture(LogoWidth, LogoHeight);
   QPainter painter(&logo);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -127,16 +149,28 @@ QImage DrawLogo() {
 
   painter.setPen(QPen(gPalette.vermilion, RuleWidth, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(RuleLeft, RuleY), QPointF(RuleRight, RuleY));
-  painter.setFont(LetteringFont(StudioSize, true));
-  painter.drawText(StudioBox, Qt::AlignCenter, QString::fromUtf8(StudioLine));
+  if (language == ArtOriginal) {
+    painter.setFont(LetteringFont(StudioSize, true));
+    painter.drawText(StudioBox, Qt::AlignCenter, QString::fromUtf8(StudioLine));
+  } else {
+    const QString studio = PictureWords(StudioLine, language);
+    painter.setFont(FitTranslatedLine(LetteringFont(StudioSize, true), studio, StudioBox,
+                                      Qt::AlignCenter, language));
+    painter.drawText(StudioBox, Qt::AlignCenter, studio);
+  }
   painter.end();
   return Straight(logo);
 }
 
-QImage DrawLettering() {
+QImage DrawLettering(ArtLanguage language) {
   QImage lettering = TransparentPicture(LetteringWidth, LetteringHeight);
-  const QImage title = TextLayer(lettering.size(), QString::fromUtf8(GameTitle),
-                                 LetteringFont(TitleSize, true), Qt::white, lettering.rect());
+  QFont font = LetteringFont(TitleSize, true);
+  const QString text = PictureWords(GameTitle, language);
+  if (language != ArtOriginal) {
+    const QRect room = lettering.rect().adjusted(LatinTitleInset, 0, -LatinTitleInset, 0);
+    font = FitTranslatedLine(BrandFont(LatinTitleSize), text, room, Qt::AlignCenter, language);
+  }
+  const QImage title = TextLayer(lettering.size(), text, font, Qt::white, lettering.rect());
   QPainter painter(&lettering);
   PaintHalo(painter, title, TitleHalo, TitleHaloRadius);
   painter.drawImage(0, 0, title);
@@ -144,7 +178,7 @@ QImage DrawLettering() {
   return Straight(lettering);
 }
 
-QImage DrawCreditPicture() {
+QImage DrawCreditPicture(ArtLanguage language) {
   QImage credit(CreditWidth, CreditHeight, QImage::Format_RGB32);
   QPainter painter(&credit);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -160,16 +194,22 @@ QImage DrawCreditPicture() {
 
   PaintTile(painter, RedDragon, CreditTile, CreditTileScale, 0);
 
-  const auto line = [&](const QRectF& box, const char* text, const QColor& colour, int size,
-                        bool bold) {
+  constexpr int LineFlags = Qt::AlignLeft | Qt::AlignVCenter;
+  const auto line = [&](const QRectF& box, const char* original, const QColor& colour,
+                        const QFont& font) {
+    const QString text = PictureWords(original, language);
     painter.setPen(colour);
-    painter.setFont(LetteringFont(size, bold));
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(text));
+    painter.setFont(language == ArtOriginal
+                        ? font
+                        : FitTranslatedLine(font, text, box, LineFlags, language));
+    painter.drawText(box, LineFlags, text);
   };
-  line(CreditTitleBox, GameTitle, gPalette.ink, CreditTitleSize, true);
-  line(CreditMakerBox, MakerLine, gPalette.vermilion, CreditMakerSize, false);
-  line(CreditVersionBox, VersionLine, gPalette.jadeDark, CreditSmallSize, false);
-  line(CreditContactBox, ContactLine, gPalette.jadeDark, CreditSmallSize, false);
+  line(CreditTitleBox, GameTitle, gPalette.ink,
+       language == ArtOriginal ? LetteringFont(CreditTitleSize, true)
+                               : BrandFont(CreditLatinTitleSize));
+  line(CreditMakerBox, MakerLine, gPalette.vermilion, LetteringFont(CreditMakerSize, false));
+  line(CreditVersionBox, VersionLine, gPalette.jadeDark, LetteringFont(CreditSmallSize, false));
+  line(CreditContactBox, ContactLine, gPalette.jadeDark, LetteringFont(CreditSmallSize, false));
   painter.end();
   return credit;
 }

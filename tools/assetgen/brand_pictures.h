@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include "tools/assetgen/picture_words.h"
+
 constexpr int LogoWidth = 382;
 constexpr int LogoHeight = 187;
 constexpr int LetteringWidth = 737;
@@ -12,8 +14,8 @@ constexpr int CreditWidth = 297;
 constexpr int CreditHeight = 149;
 
 // The brand "Vorle" with a small pair of tiles; ARGB32 with a transparent surround.
-QImage DrawLogo();
+QImage DrawLogo(ArtLanguage language);
 // The game's name in white with a soft dark outline; ARGB32.
-QImage DrawLettering();
+QImage DrawLettering(ArtLanguage language);
 // The maker's credit card; opaque RGB32.
-QImage DrawCreditPicture();
+QImage DrawCreditPicture(ArtLanguage language);

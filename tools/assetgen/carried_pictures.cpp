@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 
 #include "tools/assetgen/bmp_writer.h"
@@ -49,13 +50,31 @@ std::vector<CarriedFile> BuildCarriedPictures() {
   files[CarriedFaceSheet] = {"face_sheet.bmp", "gFaceSheet", EncodeBmp24(BuildFaceSheet())};
   files[CarriedSmallFaceSheet] = {"small_face_sheet.bmp", "gSmallFaceSheet",
                                   EncodeBmp24(BuildSmallFaceSheet())};
-  files[CarriedLogo] = {"logo.png", "gLogo", EncodeWithQt(DrawLogo(), "PNG")};
-  files[CarriedLettering] = {"lettering.png", "gLettering", EncodeWithQt(DrawLettering(), "PNG")};
-  files[CarriedCredit] = {"credit.jpg", "gCreditPicture",
-                          EncodeWithQt(DrawCreditPicture(), "JPEG", CreditJpegQuality)};
-  files[CarriedTypePicture] = {"type_picture.png", "gTypePicture",
-                               EncodeWithQt(DrawTypePicture(), "PNG")};
+  const std::vector<CarriedFile> worded = BuildTranslatedCarriedPictures(ArtOriginal);
+  std::copy(worded.begin(), worded.end(), files.begin() + CarriedLogo);
   return files;
+}
+
+std::vector<CarriedFile> BuildTranslatedCarriedPictures(ArtLanguage language) {
+  std::vector<CarriedFile> files;
+  // Each picture is drawn before it is added, so its lettering is named after it.
+  const auto add = [&](const char* name, const char* variable, QByteArray bytes) {
+    NameLetterings(name);
+    files.push_back({name, variable, std::move(bytes)});
+  };
+  add("logo.png", "gLogo", EncodeWithQt(DrawLogo(language), "PNG"));
+  add("lettering.png", "gLettering", EncodeWithQt(DrawLettering(language), "PNG"));
+  add("credit.jpg", "gCreditPicture",
+      EncodeWithQt(DrawCreditPicture(language), "JPEG", CreditJpegQuality));
+  add("type_picture.png", "gTypePicture", EncodeWithQt(DrawTypePicture(language), "PNG"));
+  return files;
+}
+
+bool WriteTranslatedCarriedPictures(const std::string& languageDirectory, ArtLanguage language) {
+  for (const CarriedFile& file : BuildTranslatedCarriedPictures(language)) {
+    if (!WriteWholeFile(languageDirectory + file.fileName, file.bytes)) return false;
+  }
+  return true;
 }
 
 std::vector<CarriedFile> BuildProgramIconFiles() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/assetgen/picture_words.h"
+
 // One carried picture as encoded file bytes.
 struct CarriedFile {
   std::string fileName;  // path in the generated directory
@@ -27,6 +29,14 @@ enum CarriedIndex {
 
 // Draws and encodes the six pictures (BMP, BMP, PNG, PNG, JPEG, PNG).
 std::vector<CarriedFile> BuildCarriedPictures();
+
+// The carried pictures with words (logo, lettering, credit, type picture) drawn in a translation,
+// under the names they have among the carried files.
+std::vector<CarriedFile> BuildTranslatedCarriedPictures(ArtLanguage language);
+
+// Writes those into the translation's folder inside Images (ending in '/'), where the programs
+// look for them before they decode the carried ones. False when a file cannot be written.
+bool WriteTranslatedCarriedPictures(const std::string& languageDirectory, ArtLanguage language);
 
 // The program icons in every size of ProgramIconSizes, as laid out by the hicolor icon theme
 // ("icons/hicolor/16x16/apps/NAME.png"): the game's, then the editor's.

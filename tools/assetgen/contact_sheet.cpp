@@ -66,44 +66,66 @@ QImage IntroCard(const QImage& overlay, int x, int y) {
   return card;
 }
 
-void AddFile(std::vector<SheetEntry>& entries, int number, const std::string& path) {
-  entries.push_back({QString::number(number), QImage(QString::fromStdString(path))});
+// Where the pictures are read: Images, and the language's folder in it that is searched first.
+struct SheetSource {
+  std::string images;       // ends in '/'
+  std::string translations; // images + the language's folder + '/'; empty for the originals
+};
+
+// A picture under Images by its name there, its translation where one exists.
+QImage ReadPicture(const SheetSource& source, const std::string& name) {
+  if (!source.translations.empty()) {
+    const QImage translated(QString::fromStdString(source.translations + name));
+    if (!translated.isNull()) return translated;
+  }
+  return QImage(QString::fromStdString(source.images + name));
 }
 
-void AddFileRange(std::vector<SheetEntry>& entries, int firstNumber, const std::string& folder,
-                  int firstFile, int count) {
+void AddFile(std::vector<SheetEntry>& entries, const SheetSource& source, int number,
+             const std::string& name) {
+  entries.push_back({QString::number(number), ReadPicture(source, name)});
+}
+
+void AddFileRange(std::vector<SheetEntry>& entries, const SheetSource& source, int firstNumber,
+                  const std::string& folder, int firstFile, int count) {
   for (int i = 0; i < count; ++i) {
-    AddFile(entries, firstNumber + i, folder + std::to_string(firstFile + i) + ".png");
+    AddFile(entries, source, firstNumber + i, folder + std::to_string(firstFile + i) + ".png");
   }
 }
 
-std::vector<SheetEntry> CollectSprites(const std::string& app) {
+std::vector<SheetEntry> CollectSprites(const std::string& app, const std::string& languageFolder) {
   const std::vector<CarriedFile> carried = BuildCarriedPictures();
+  const SheetSource source{app + "Images/",
+                           languageFolder.empty() ? "" : app + "Images/" + languageFolder + "/"};
+  // A carried picture with words may be replaced by a file of its name in the language's folder.
   const auto decode = [&](CarriedIndex index) {
-    const QByteArray& bytes = carried[index].bytes;
-    return QImage::fromData(bytes);
+    if (!source.translations.empty()) {
+      const std::string path = source.translations + carried[index].fileName;
+      const QImage translated(QString::fromStdString(path));
+      if (!translated.isNull()) return translated;
+    }
+    return QImage::fromData(carried[index].bytes);
   };
-  const std::string images = app + "Images/";
   std::vector<SheetEntry> entries;
-  AddFile(entries, 1, images + "bg1.jpg");
-  AddFile(entries, 2, images + "xiabg.png");
-  entries.push_back({"3", QImage(QString::fromStdString(images + "shuoming.png"))
+  AddFile(entries, source, 1, "bg1.jpg");
+  AddFile(entries, source, 2, "xiabg.png");
+  entries.push_back({"3", ReadPicture(source, "shuoming.png")
                               .scaled(HelpWidth, HelpHeight, Qt::IgnoreAspectRatio,
                                       Qt::SmoothTransformation)});
-  AddFile(entries, 4, images + "yinying.png");
-  AddFile(entries, 5, images + "Shezhi.png");
-  AddFile(entries, 6, images + "xing.png");
-  AddFile(entries, 7, images + "xing1.png");
+  AddFile(entries, source, 4, "yinying.png");
+  AddFile(entries, source, 5, "Shezhi.png");
+  AddFile(entries, source, 6, "xing.png");
+  AddFile(entries, source, 7, "xing1.png");
   entries.push_back({"8", IntroCard(decode(CarriedLogo), LogoX, LogoY)});
   entries.push_back({"9", IntroCard(decode(CarriedLettering), LetteringX, LetteringY)});
-  AddFileRange(entries, 10, images + "Shuzi/", 0, 11);
-  AddFileRange(entries, 21, images + "Anniu/", 1, 6);
-  AddFileRange(entries, 30, images + "Xianshi/", 10, 10);
-  AddFileRange(entries, 40, images + "Xianshi/", 0, 10);
-  AddFileRange(entries, 50, images + "Xianshi/", 20, 10);
-  AddFileRange(entries, 60, images + "Anniu/", 10, 10);
-  AddFileRange(entries, 71, images + "zhadan/", 1, 16);
-  AddFileRange(entries, 90, images + "Xianshi/", 30, 10);
+  AddFileRange(entries, source, 10, "Shuzi/", 0, 11);
+  AddFileRange(entries, source, 21, "Anniu/", 1, 6);
+  AddFileRange(entries, source, 30, "Xianshi/", 10, 10);
+  AddFileRange(entries, source, 40, "Xianshi/", 0, 10);
+  AddFileRange(entries, source, 50, "Xianshi/", 20, 10);
+  AddFileRange(entries, source, 60, "Anniu/", 10, 10);
+  AddFileRange(entries, source, 71, "zhadan/", 1, 16);
+  AddFileRange(entries, source, 90, "Xianshi/", 30, 10);
   const QImage faces = decode(CarriedFaceSheet);
   for (int row = 0; row < 2; ++row) {
     for (int i = 0; i < FaceCount; ++i) {
@@ -117,8 +139,8 @@ std::vector<SheetEntry> CollectSprites(const std::string& app) {
     const QImage face = small.copy(SmallFaceWidth * i, 0, SmallFaceWidth, SmallFaceHeight);
     entries.push_back({QString::number(FirstSmallFaceSprite + i), KeyedTransparent(face, qRgb(0, 0, 0))});
   }
-  AddFileRange(entries, 501, images + "Donghua/", 11, 5);
-  AddFile(entries, 600, images + "Mouse.png");
+  AddFileRange(entries, source, 501, "Donghua/", 11, 5);
+  AddFile(entries, source, 600, "Mouse.png");
   entries.push_back({"credit", decode(CarriedCredit)});
   const QImage types = decode(CarriedTypePicture);
   for (int type = 1; type <= TypePanelCount; ++type) {
@@ -140,8 +162,8 @@ void PaintChecker(QPainter& painter, const QRect& area) {
 
 }  // namespace
 
-QImage BuildContactSheet(const std::string& appDirectory) {
-  const std::vector<SheetEntry> entries = CollectSprites(appDirectory);
+QImage BuildContactSheet(const std::string& appDirectory, const std::string& languageFolder) {
+  const std::vector<SheetEntry> entries = CollectSprites(appDirectory, languageFolder);
   const int rows = (static_cast<int>(entries.size()) + SheetColumns - 1) / SheetColumns;
   QImage sheet(SheetColumns * CellWidth, rows * CellHeight, QImage::Format_RGB32);
   sheet.fill(SheetColour);
@@ -177,6 +199,7 @@ QImage BuildContactSheet(const std::string& appDirectory) {
   return sheet;
 }
 
-bool WriteContactSheet(const std::string& file, const std::string& appDirectory) {
-  return BuildContactSheet(appDirectory).save(QString::fromStdString(file), "PNG");
+bool WriteContactSheet(const std::string& file, const std::string& appDirectory,
+                       const std::string& languageFolder) {
+  return BuildContactSheet(appDirectory, languageFolder).save(QString::fromStdString(file), "PNG");
 }

@@ -5,8 +5,10 @@
 #include <string>
 
 // Builds the sheet from the resource files in appDirectory (ending in '/') and the carried
-// pictures, cut and keyed as the game prepares them.
-QImage BuildContactSheet(const std::string& appDirectory);
+// pictures, cut and keyed as the game prepares them. With a language's folder, its translations
+// take the place of the originals, as in the game; empty for the originals.
+QImage BuildContactSheet(const std::string& appDirectory, const std::string& languageFolder);
 
 // Writes the sheet as a PNG file. False when it cannot be written.
-bool WriteContactSheet(const std::string& file, const std::string& appDirectory);
+bool WriteContactSheet(const std::string& file, const std::string& appDirectory,
+                       const std::string& languageFolder);

@@ -11,6 +11,7 @@
 
 #include "interface_art_kit.h"
 #include "interface_art_sets.h"
+#include "tools/assetgen/picture_words.h"
 
 namespace {
 
@@ -252,7 +253,8 @@ void DrawPanelIcon(QPainter& painter, PanelIcon icon, const QPointF& centre, dou
   }
 }
 
-QImage DrawPanelButton(const QString& label, PanelIcon icon, const QColor& lacquer, bool hasCount) {
+QImage DrawPanelButton(const char* label, ArtLanguage language, PanelIcon icon,
+                       const QColor& lacquer, bool hasCount) {
   QImage canvas = CreateCanvas(kPanelButtonWidth, kPanelButtonHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -268,7 +270,7 @@ QImage DrawPanelButton(const QString& label, PanelIcon icon, const QColor& lacqu
   } else {
     DrawPanelIcon(painter, icon, kMainIconCentre, kMainIconSize);
   }
-  DrawGoldPath(painter, CentredTextPath(label, ChineseFont(kPanelLabelPixels), kPanelLabelBox), 1.2);
+  DrawGoldPath(painter, CentredWordsPath(label, language, kPanelLabelPixels, kPanelLabelBox), 1.2);
   return canvas;
 }
 
@@ -295,7 +297,7 @@ void DrawMenuPlate(QPainter& painter, const QRectF& plate, const QColor& lacquer
   }
 }
 
-QImage DrawProgressModeButton() {
+QImage DrawProgressModeButton(ArtLanguage language) {
   QImage canvas = CreateCanvas(kLargeMenuWidth, kLargeMenuHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -310,11 +312,11 @@ QImage DrawProgressModeButton() {
   DrawMiniTile(painter, QRectF(base.x() - w - 1, base.y() - h * 1.8, w, h), QString::fromUtf8("中"), kArt.vermilion);
   DrawMiniTile(painter, QRectF(base.x() + 1, base.y() - h * 1.8, w, h), QString::fromUtf8("發"), kArt.jade);
   QRectF labelBox(plate.left(), 92, plate.width(), 44);
-  DrawGoldPath(painter, CentredTextPath(QString::fromUtf8("闯关模式"), ChineseFont(kLargeLabelPixels), labelBox), 2.0);
+  DrawGoldPath(painter, CentredWordsPath("闯关模式", language, kLargeLabelPixels, labelBox), 2.0);
   return canvas;
 }
 
-QImage DrawFreeModeButton() {
+QImage DrawFreeModeButton(ArtLanguage language) {
   QImage canvas = CreateCanvas(kLargeMenuWidth, kLargeMenuHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -333,13 +335,14 @@ QImage DrawFreeModeButton() {
     painter.restore();
   }
   QRectF labelBox(plate.left(), 92, plate.width(), 44);
-  DrawGoldPath(painter, CentredTextPath(QString::fromUtf8("自由模式"), ChineseFont(kLargeLabelPixels), labelBox), 2.0);
+  DrawGoldPath(painter, CentredWordsPath("自由模式", language, kLargeLabelPixels, labelBox), 2.0);
   return canvas;
 }
 
 enum MenuIcon { MenuBrush, MenuScroll, MenuGear, MenuQuestion, MenuGlobe };
 
-QImage DrawSmallMenuButton(const QString& label, MenuIcon icon, const QColor& lacquer) {
+QImage DrawSmallMenuButton(const char* label, ArtLanguage language, MenuIcon icon,
+                           const QColor& lacquer) {
   QImage canvas = CreateCanvas(kSmallMenuWidth, kSmallMenuHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -361,7 +364,7 @@ QImage DrawSmallMenuButton(const QString& label, MenuIcon icon, const QColor& la
     case MenuGlobe: DrawGlobe(painter, iconCentre, size); break;
   }
   QRectF labelBox(plate.left(), 74, plate.width(), 28);
-  DrawGoldPath(painter, CentredTextPath(label, ChineseFont(kSmallLabelPixels), labelBox), 1.6);
+  DrawGoldPath(painter, CentredWordsPath(label, language, kSmallLabelPixels, labelBox), 1.6);
   return canvas;
 }
 
@@ -375,7 +378,7 @@ const int kSettingsHeight = 41;
 const int kLevelButtonWidth = 100;
 const int kLevelButtonHeight = 51;
 
-QImage DrawSettingsButton() {
+QImage DrawSettingsButton(ArtLanguage language) {
   QImage canvas = CreateCanvas(kSettingsWidth, kSettingsHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -383,11 +386,11 @@ QImage DrawSettingsButton() {
   DrawLacquerPlate(painter, plate, 10, QColor(70, 36, 30));
   DrawGear(painter, QPointF(plate.left() + 21, plate.center().y()), 12);
   QRectF words(plate.left() + 36, plate.top(), plate.width() - 40, plate.height());
-  DrawGoldPath(painter, CentredTextPath(QString::fromUtf8("设置"), ChineseFont(19), words), 1.4);
+  DrawGoldPath(painter, CentredWordsPath("设置", language, 19, words), 1.4);
   return canvas;
 }
 
-QImage DrawLevelButton(const QString& label, bool pointsRight) {
+QImage DrawLevelButton(const char* label, ArtLanguage language, bool pointsRight) {
   QImage canvas = CreateCanvas(kLevelButtonWidth, kLevelButtonHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -400,7 +403,7 @@ QImage DrawLevelButton(const QString& label, bool pointsRight) {
   painter.setBrush(kArt.goldLight);
   painter.drawPolygon(QPolygonF({tip, tip + QPointF(-dir * 12, -8), tip + QPointF(-dir * 12, 8)}));
   QRectF words = pointsRight ? plate.adjusted(4, 0, -24, 0) : plate.adjusted(24, 0, -4, 0);
-  DrawGoldPath(painter, CentredTextPath(label, ChineseFont(20), words), 1.4);
+  DrawGoldPath(painter, CentredWordsPath(label, language, 20, words), 1.4);
   return canvas;
 }
 
@@ -408,24 +411,24 @@ QImage DrawLevelButton(const QString& label, bool pointsRight) {
 
 // ---- Entry ------------------------------------------------------------------------------------
 
-bool WriteButtonPictures(const std::string& imagesDirectory) {
+bool WriteButtonPictures(const std::string& imagesDirectory, ArtLanguage language) {
   const std::string anniu = imagesDirectory + "Anniu/";
   const std::string xianshi = imagesDirectory + "Xianshi/";
-  auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
-  return SavePng(DrawPanelButton(text("提示"), IconBulb, kArt.jade, true), anniu + "1.png") &&
-         SavePng(DrawPanelButton(text("炸弹"), IconBomb, kArt.jade, true), anniu + "2.png") &&
-         SavePng(DrawPanelButton(text("洗牌"), IconShuffle, kArt.jade, true), anniu + "3.png") &&
-         SavePng(DrawPanelButton(text("暂停"), IconPause, kArt.vermilion, false), anniu + "4.png") &&
-         SavePng(DrawPanelButton(text("主菜单"), IconHouse, kArt.vermilion, false), anniu + "5.png") &&
-         SavePng(DrawPanelButton(text("继续"), IconPlay, kArt.vermilion, false), anniu + "6.png") &&
-         SavePng(DrawProgressModeButton(), xianshi + "30.png") &&
-         SavePng(DrawFreeModeButton(), xianshi + "31.png") &&
-         SavePng(DrawSmallMenuButton(text("地图编辑"), MenuBrush, kArt.jade), xianshi + "32.png") &&
-         SavePng(DrawSmallMenuButton(text("打开地图"), MenuScroll, kArt.vermilion), xianshi + "33.png") &&
-         SavePng(DrawSmallMenuButton(text("游戏设置"), MenuGear, kArt.jade), xianshi + "34.png") &&
-         SavePng(DrawSmallMenuButton(text("游戏帮助"), MenuQuestion, kArt.vermilion), xianshi + "35.png") &&
-         SavePng(DrawSmallMenuButton(text("官方网站"), MenuGlobe, kArt.jade), xianshi + "36.png") &&
-         SavePng(DrawSettingsButton(), imagesDirectory + "Shezhi.png") &&
-         SavePng(DrawLevelButton(text("上一关"), false), xianshi + "16.png") &&
-         SavePng(DrawLevelButton(text("下一关"), true), xianshi + "17.png");
+  const ArtLanguage l = language;
+  return SavePng(DrawPanelButton("提示", l, IconBulb, kArt.jade, true), anniu + "1.png") &&
+         SavePng(DrawPanelButton("炸弹", l, IconBomb, kArt.jade, true), anniu + "2.png") &&
+         SavePng(DrawPanelButton("洗牌", l, IconShuffle, kArt.jade, true), anniu + "3.png") &&
+         SavePng(DrawPanelButton("暂停", l, IconPause, kArt.vermilion, false), anniu + "4.png") &&
+         SavePng(DrawPanelButton("主菜单", l, IconHouse, kArt.vermilion, false), anniu + "5.png") &&
+         SavePng(DrawPanelButton("继续", l, IconPlay, kArt.vermilion, false), anniu + "6.png") &&
+         SavePng(DrawProgressModeButton(l), xianshi + "30.png") &&
+         SavePng(DrawFreeModeButton(l), xianshi + "31.png") &&
+         SavePng(DrawSmallMenuButton("地图编辑", l, MenuBrush, kArt.jade), xianshi + "32.png") &&
+         SavePng(DrawSmallMenuButton("打开地图", l, MenuScroll, kArt.vermilion), xianshi + "33.png") &&
+         SavePng(DrawSmallMenuButton("游戏设置", l, MenuGear, kArt.jade), xianshi + "34.png") &&
+         SavePng(DrawSmallMenuButton("游戏帮助", l, MenuQuestion, kArt.vermilion), xianshi + "35.png") &&
+         SavePng(DrawSmallMenuButton("官方网站", l, MenuGlobe, kArt.jade), xianshi + "36.png") &&
+         SavePng(DrawSettingsButton(l), imagesDirectory + "Shezhi.png") &&
+         SavePng(DrawLevelButton("上一关", l, false), xianshi + "16.png") &&
+         SavePng(DrawLevelButton("下一关", l, true), xianshi + "17.png");
 }

@@ -8,6 +8,7 @@
 
 #include "interface_art_kit.h"
 #include "interface_art_sets.h"
+#include "tools/assetgen/picture_words.h"
 
 namespace {
 
@@ -87,15 +88,16 @@ const int kCaptionHeight = 28;
 const int kCaptionPixels = 22;
 const int kLongCaptionPixels = 20;
 const double kCaptionOutline = 1.6;
+const double kCaptionInset = 2;
 
 // Gold caption lettering on a transparent picture, left-aligned with a small margin.
-QImage DrawCaption(const QString& text, int width, int pixelSize) {
+QImage DrawCaption(const char* text, ArtLanguage language, int width, int pixelSize) {
   QImage canvas = CreateCanvas(width, kCaptionHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
-  QPainterPath path = CentredTextPath(text, ChineseFont(pixelSize), QRectF(0, 0, width, kCaptionHeight - 1));
-  path.translate(2 - path.boundingRect().left(), 0);
-  DrawGoldPath(painter, path, kCaptionOutline);
+  const QRectF box(0, 0, width, kCaptionHeight - 1);
+  DrawGoldPath(painter, LeftWordsPath(text, language, pixelSize, box, kCaptionInset),
+               kCaptionOutline);
   return canvas;
 }
 
@@ -104,7 +106,7 @@ QImage DrawCaption(const QString& text, int width, int pixelSize) {
 const int kBadgeWidth = 220;
 const int kBadgeHeight = 90;
 
-QImage DrawPauseBadge() {
+QImage DrawPauseBadge(ArtLanguage language) {
   QImage canvas = CreateCanvas(kBadgeWidth, kBadgeHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -125,7 +127,7 @@ QImage DrawPauseBadge() {
   painter.drawRoundedRect(QRectF(sign.x() - 8, sign.y() - 10, 6, 20), 1.5, 1.5);
   painter.drawRoundedRect(QRectF(sign.x() + 2, sign.y() - 10, 6, 20), 1.5, 1.5);
   QRectF words(plate.left() + 76, plate.top(), plate.width() - 84, plate.height());
-  DrawGoldPath(painter, CentredTextPath(QString::fromUtf8("暂停"), ChineseFont(46), words), 2.2);
+  DrawGoldPath(painter, CentredWordsPath("暂停", language, 46, words), 2.2);
   return canvas;
 }
 
@@ -160,21 +162,21 @@ void DrawScrollPlaque(QPainter& painter, const QRectF& box) {
 }
 
 // The game's name as one line centred in the box.
-QPainterPath TitleLinePath(int pixelSize, const QRectF& box) {
-  return CentredTextPath(QString::fromUtf8("Vorle麻将连连看"), ChineseFont(pixelSize), box);
+QPainterPath TitleLinePath(ArtLanguage language, int pixelSize, const QRectF& box) {
+  return CentredWordsPath("Vorle麻将连连看", language, pixelSize, box);
 }
 
-QImage DrawTitleBanner() {
+QImage DrawTitleBanner(ArtLanguage language) {
   QImage canvas = CreateCanvas(kBannerWidth, kBannerHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
   QRectF box(0, 0, kBannerWidth - 2, kBannerHeight - 3);
   DrawScrollPlaque(painter, box);
-  DrawGoldPath(painter, TitleLinePath(36, box.adjusted(0, -1, 0, -1)), 2.0);
+  DrawGoldPath(painter, TitleLinePath(language, 36, box.adjusted(0, -1, 0, -1)), 2.0);
   return canvas;
 }
 
-QImage DrawEditorTitle() {
+QImage DrawEditorTitle(ArtLanguage language) {
   QImage canvas = CreateCanvas(kEditorTitleWidth, kEditorTitleHeight);
   QPainter painter(&canvas);
   PreparePainter(painter);
@@ -182,8 +184,8 @@ QImage DrawEditorTitle() {
   DrawScrollPlaque(painter, box);
   QRectF upper(box.left(), box.top() + 8, box.width(), box.height() * 0.5);
   QRectF lower(box.left(), box.top() + box.height() * 0.52, box.width(), box.height() * 0.4);
-  DrawGoldPath(painter, TitleLinePath(34, upper), 2.0);
-  DrawIvoryPath(painter, CentredTextPath(QString::fromUtf8("地图编辑器"), ChineseFont(30), lower), 1.6);
+  DrawGoldPath(painter, TitleLinePath(language, 34, upper), 2.0);
+  DrawIvoryPath(painter, CentredWordsPath("地图编辑器", language, 30, lower), 1.6);
   return canvas;
 }
 
@@ -191,7 +193,7 @@ QImage DrawEditorTitle() {
 
 // ---- Entry ------------------------------------------------------------------------------------
 
-bool WriteCaptionPictures(const std::string& imagesDirectory) {
+bool WriteCaptionPictures(const std::string& imagesDirectory, ArtLanguage language) {
   const std::string shuzi = imagesDirectory + "Shuzi/";
   const std::string xianshi = imagesDirectory + "Xianshi/";
   const std::string anniu = imagesDirectory + "Anniu/";
@@ -209,18 +211,20 @@ bool WriteCaptionPictures(const std::string& imagesDirectory) {
       {18, "闯关进度：第", 124, kLongCaptionPixels}, // level number follows at 128
       {19, "关", 26, kCaptionPixels},
   };
-  bool written = WriteDigitSet(kPopupDigits, shuzi, 0) &&
-                 SavePng(DrawDigitPicture("+", kPopupDigits), shuzi + "10.png") &&
-                 WriteDigitSet(kScoreDigits, xianshi, 0) &&
-                 WriteDigitSet(kCountDigits, xianshi, 20) &&
-                 WriteDigitSet(kItemDigits, anniu, 10) &&
-                 SavePng(DrawColon(), xianshi + "14.png") &&
-                 SavePng(DrawPauseBadge(), xianshi + "15.png") &&
-                 SavePng(DrawTitleBanner(), xianshi + "39.png") &&
-                 SavePng(DrawEditorTitle(), xianshi + "39.93-17");
+  // Digits and the colon carry no words: only the originals have them.
+  bool written = language != ArtOriginal ||
+                 (WriteDigitSet(kPopupDigits, shuzi, 0) &&
+                  SavePng(DrawDigitPicture("+", kPopupDigits), shuzi + "10.png") &&
+                  WriteDigitSet(kScoreDigits, xianshi, 0) &&
+                  WriteDigitSet(kCountDigits, xianshi, 20) &&
+                  WriteDigitSet(kItemDigits, anniu, 10) &&
+                  SavePng(DrawColon(), xianshi + "14.png"));
+  written = written && SavePng(DrawPauseBadge(language), xianshi + "15.png") &&
+            SavePng(DrawTitleBanner(language), xianshi + "39.png") &&
+            SavePng(DrawEditorTitle(language), xianshi + "39.93-17");
   for (const CaptionFile& caption : kCaptions) {
     if (!written) break;
-    written = SavePng(DrawCaption(QString::fromUtf8(caption.text), caption.width, caption.pixelSize),
+    written = SavePng(DrawCaption(caption.text, language, caption.width, caption.pixelSize),
                       xianshi + std::to_string(caption.number) + ".png");
   }
   return written;

@@ -3,6 +3,8 @@
 // Sections: palette; noise; canvas and fonts; lettering; plates and glows; output.
 #include "interface_art_kit.h"
 
+#include "tools/assetgen/picture_words.h"
+
 #include <QLinearGradient>
 #include <QRadialGradient>
 
@@ -275,10 +277,12 @@ QImage BlurPicture(const QImage& picture, int radius) {
 // ---- Output -----------------------------------------------------------------------------------
 
 bool SavePng(const QImage& picture, const std::string& path) {
+  NameLetterings(path);
   return picture.convertToFormat(QImage::Format_ARGB32).save(QString::fromStdString(path), "PNG");
 }
 
 bool SaveJpeg(const QImage& picture, const std::string& path) {
+  NameLetterings(path);
   return picture.convertToFormat(QImage::Format_RGB32)
       .save(QString::fromStdString(path), "JPG", kJpegQuality);
 }

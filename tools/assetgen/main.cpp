@@ -4,7 +4,9 @@
 //   assetgen --app-dir DIR --generated DIR     resource set into DIR; carried pictures, their
 //                                              source, the icons and the player's defaults
 //                                              into the generated DIR
-//   assetgen --app-dir DIR --contact-sheet FILE
+//   assetgen --app-dir DIR --contact-sheet FILE [--language FOLDER]
+//                                              the sheet as the game shows it in a translation
+//                                              ("en": Images/en/ before Images/)
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
@@ -27,7 +29,7 @@ std::string AsDirectory(std::string path) {
 int Usage() {
   std::fprintf(stderr,
                "usage: assetgen --app-dir DIR [--generated DIR]\n"
-               "       assetgen --app-dir DIR --contact-sheet FILE\n");
+               "       assetgen --app-dir DIR --contact-sheet FILE [--language FOLDER]\n");
   return 2;
 }
 
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
   std::string appDirectory;
   std::string generatedDirectory;
   std::string contactSheet;
+  std::string language;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--app-dir") == 0) {
       appDirectory = AsDirectory(argv[i + 1]);
@@ -45,6 +48,8 @@ int main(int argc, char** argv) {
       generatedDirectory = AsDirectory(argv[i + 1]);
     } else if (std::strcmp(argv[i], "--contact-sheet") == 0) {
       contactSheet = argv[i + 1];
+    } else if (std::strcmp(argv[i], "--language") == 0) {
+      language = argv[i + 1];
     } else {
       return Usage();
     }
@@ -53,7 +58,7 @@ int main(int argc, char** argv) {
     return Usage();
   }
   if (!contactSheet.empty()) {
-    if (!WriteContactSheet(contactSheet, appDirectory)) {
+    if (!WriteContactSheet(contactSheet, appDirectory, language)) {
       std::fprintf(stderr, "assetgen: cannot write the contact sheet %s\n", contactSheet.c_str());
       return 1;
     }

@@ -23,6 +23,7 @@ constexpr double LabelColumn = 60;            // the label stands left of the le
 constexpr int LabelWordSize = 19;
 constexpr int LabelDigitSize = 44;
 constexpr double LabelWordHeight = 30;
+constexpr double LabelWordMargin = 3;        // a translated word keeps off the panel's edges
 
 // The cells of layer L (1..3) for an arrangement type, as a column and row range.
 struct LayerBlock {
@@ -62,7 +63,8 @@ QPointF CellPosition(int type, int layer, int row, int column) {
   return {x, y};
 }
 
-void PaintPanel(QPainter& painter, int type, const QImage (&faces)[LayerCount + 1]) {
+void PaintPanel(QPainter& painter, int type, const QImage (&faces)[LayerCount + 1],
+                ArtLanguage language) {
   const QRectF panel(PanelInset, PanelInset, TypePanelWidth - 2 * PanelInset,
                      TypePanelHeight - 2 * PanelInset);
   QColor paper = gPalette.ivory;
@@ -75,8 +77,15 @@ void PaintPanel(QPainter& painter, int type, const QImage (&faces)[LayerCount + 
   const QRectF word(label.left(), label.center().y() - LabelWordHeight, label.width(),
                     LabelWordHeight);
   painter.setPen(gPalette.vermilion);
-  painter.setFont(LetteringFont(LabelWordSize, true));
-  painter.drawText(word, Qt::AlignCenter, QString::fromUtf8("类型"));
+  const QString typeWord = PictureWords("类型", language);
+  QFont wordFont = LetteringFont(LabelWordSize, true);
+  if (language != ArtOriginal) {
+    wordFont = FontFittingWidth(wordFont, typeWord, word.width() - 2 * LabelWordMargin);
+    NoteLettering(language, typeWord, word, TextInkInBox(wordFont, word, Qt::AlignCenter, typeWord),
+                  double(wordFont.pixelSize()) / LabelWordSize);
+  }
+  painter.setFont(wordFont);
+  painter.drawText(word, Qt::AlignCenter, typeWord);
   painter.setPen(gPalette.ink);
   painter.setFont(LetteringFont(LabelDigitSize, true));
   painter.drawText(QRectF(label.left(), word.bottom(), label.width(), LabelDigitSize),
@@ -112,7 +121,7 @@ void PaintPanel(QPainter& painter, int type, const QImage (&faces)[LayerCount + 
 
 }  // namespace
 
-QImage DrawTypePicture() {
+QImage DrawTypePicture(ArtLanguage language) {
   QImage picture(TypePictureWidth, TypePictureHeight, QImage::Format_ARGB32);
   picture.fill(Qt::transparent);
   QImage faces[LayerCount + 1];
@@ -125,7 +134,7 @@ QImage DrawTypePicture() {
   for (int type = 1; type <= TypePanelCount; ++type) {
     painter.save();
     painter.translate(TypePanelWidth * (type - 1), 0);
-    PaintPanel(painter, type, faces);
+    PaintPanel(painter, type, faces, language);
     painter.restore();
   }
   painter.end();
