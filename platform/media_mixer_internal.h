@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/media.h"
 #include "platform/media_backend.h"
 
 // The audio device's format: interleaved 16-bit stereo, fed in blocks of BufferFrames.
-constexpr int SampleRate = 44100;
-constexpr int OutputChannels = 2;
+constexpr int SampleRate = MediaSampleRate;
+constexpr int OutputChannels = MediaChannels;
 constexpr int BufferFrames = 1024;
 
 // ---- The mixer (media_mixer.cpp) --------------------------------------------------------------
