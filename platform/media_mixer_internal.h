@@ -34,9 +34,6 @@ void CloseMixerEffect(int alias);
 void PlayMixerEffect(int alias);
 void SetMixerEffectVolume(int alias, int volume);
 std::string MixerEffectMode(int alias);
-// The renderer's synthesizer, handed over when the renderer has nothing left to render; else
-// nullptr.
-fluid_synth_t* TakeIdleRenderSynth();
 // Shut-down, in this order: the renderer stops and drops its synthesizer; with the audio running
 // the effects are closed; then every effect and channel is forgotten.
 void StopEffectRenderer();

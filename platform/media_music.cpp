@@ -7,8 +7,8 @@
 //
 // MIDI music streams through a music hook: the audio thread synthesizes or decodes it and scales
 // it to the music volume, and the UI thread only touches the player or the rendered stream while
-// the hook is removed (removing it waits for the audio thread to leave the hook). The music takes
-// over the rendering synthesizer once the renderer is idle, so the SoundFont is loaded once.
+// the hook is removed (removing it waits for the audio thread to leave the hook). The music's
+// synthesizer is made for the first track that plays live, and kept.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <fluidsynth.h>
@@ -72,12 +72,9 @@ void SDLCALL FeedMusic(void* rendered, Uint8* stream, int length) {
 
 // ---- Synthesizing -----------------------------------------------------------------------------
 
-// The music's synthesizer: the renderer's, once it has nothing left to render.
 bool StartMusicSynth() {
   if (gMusic.synth != nullptr) return true;
   if (!SoundFontPresent() || !StartSynthSettings()) return false;
-  gMusic.synth = TakeIdleRenderSynth();
-  if (gMusic.synth != nullptr) return true;
   gMusic.synth = NewSynth();
   return gMusic.synth != nullptr;
 }
