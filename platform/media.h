@@ -2,9 +2,10 @@
 //
 // Alias 8 is the music stream: MIDI files play through FluidSynth, other files (MP3, Ogg Vorbis,
 // FLAC, WAV) through the mixer's own decoders. A shipped MIDI track plays the stream rendered
-// from it at build time instead: the same samples, at a fraction of the synthesizer's cost. Every other alias is a sound effect: its MIDI file
-// is rendered to samples once, when it is opened, and played on a mixer channel of its own.
-// Playing never waits; playing an alias again restarts it from the beginning.
+// from it at build time instead: the same music within a small coding noise, for a fraction of
+// the synthesizer's cost. Every other alias is a sound effect: its MIDI file is rendered to
+// samples once, when it is opened, and played on a mixer channel of its own. Playing never
+// waits; playing an alias again restarts it from the beginning.
 //
 // Audio starts on the first open. Without a sound device the silent "dummy" device keeps the
 // same timing, so modes behave as with sound. If not even that device starts, every open fails

@@ -162,7 +162,8 @@ std::string RenderedPathOf(const std::string& midiPath, const std::vector<unsign
 }
 
 // The stream rendered from these MIDI bytes, when the MIDI file's folder holds one.
-MusicStream* OpenRenderedMusic(const std::string& midiPath, const std::vector<unsigned char>& midi) {
+MusicStream* OpenRenderedMusic(const std::string& midiPath,
+                               const std::vector<unsigned char>& midi) {
   const std::string path = RenderedPathOf(midiPath, midi);
   std::vector<unsigned char> bytes;
   if (!IsRegularFile(path) || !ReadFileBytes(path, bytes, MaxRenderedBytes)) return nullptr;

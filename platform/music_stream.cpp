@@ -52,7 +52,7 @@ struct TransformTables {
   // The DCT-IV goes through a half-size FFT between two rows of twiddles; the scale that makes
   // the transform keep energy rides on the second.
   std::array<float, HalfBlock> preReal, preImaginary, postReal, postImaginary;
-  std::array<float, HalfBlock> fftReal, fftImaginary; // each FFT stage's twiddles, one after another
+  std::array<float, HalfBlock> fftReal, fftImaginary; // the FFT stages' twiddles, one after another
   std::array<int, HalfBlock> bitReversed;
   std::array<float, StepCount> step;                  // quantizer step of each step index
 };
@@ -382,7 +382,8 @@ void EncodeTree(RangeEncoder& e, std::array<Probability, Size>& tree, uint32_t v
 template <size_t Size>
 uint32_t DecodeTree(RangeDecoder& d, std::array<Probability, Size>& tree, int bits) {
   uint32_t node = 1;
-  for (int i = 0; i < bits; ++i) node = (node << 1) | static_cast<uint32_t>(DecodeBit(d, tree[node]));
+  for (int i = 0; i < bits; ++i)
+    node = (node << 1) | static_cast<uint32_t>(DecodeBit(d, tree[node]));
   return node - (1u << bits);
 }
 
@@ -537,8 +538,11 @@ int16_t ToSample(float value) {
   return static_cast<int16_t>(clamped + (clamped < 0 ? -0.5f : 0.5f));
 }
 
+// A block's samples of mid and side, windowed, to be added to its neighbours'.
+using DecodedBlock = std::array<std::array<float, 2 * BlockFrames>, StreamChannels>;
+
 // Decodes the next block; its first half, with the last block's tail, completes frames.
-void DecodeBlock(MusicStream& s, std::array<std::array<float, 2 * BlockFrames>, StreamChannels>& out) {
+void DecodeBlock(MusicStream& s, DecodedBlock& out) {
   s.step = static_cast<int>((s.step + DecodeTree(s.decoder, s.models.stepChange, StepBits)) &
                             (StepCount - 1));
   const float step = Tables().step[s.step];
@@ -564,7 +568,7 @@ void DecodeBlock(MusicStream& s, std::array<std::array<float, 2 * BlockFrames>, 
 // The next frames into ready; false at the end of the stream or of its bytes.
 bool DecodeFrames(MusicStream& s) {
   if (s.framesDone >= s.frames || s.decoder.at > s.decoder.size + FlushBytes) return false;
-  std::array<std::array<float, 2 * BlockFrames>, StreamChannels> block;
+  DecodedBlock block;
   DecodeBlock(s, block);
   const int count = static_cast<int>(std::min<uint32_t>(BlockFrames, s.frames - s.framesDone));
   for (int i = 0; i < count; ++i) {
@@ -584,7 +588,8 @@ bool DecodeFrames(MusicStream& s) {
 }  // namespace
 
 MusicStream* OpenMusicStream(std::vector<unsigned char> bytes) {
-  if (bytes.size() < HeaderBytes || !std::equal(std::begin(Magic), std::end(Magic), bytes.begin()) ||
+  if (bytes.size() < HeaderBytes ||
+      !std::equal(std::begin(Magic), std::end(Magic), bytes.begin()) ||
       bytes[sizeof Magic] != FormatVersion)
     return nullptr;
   auto* stream = new MusicStream;
@@ -608,7 +613,7 @@ void RewindMusicStream(MusicStream* stream) {
   s.readyAt = s.readyCount = 0;
   s.ended = false;
   // The first block only ramps in: its tail is the overlap of the first frames.
-  std::array<std::array<float, 2 * BlockFrames>, StreamChannels> block;
+  DecodedBlock block;
   DecodeBlock(s, block);
   for (int c = 0; c < StreamChannels; ++c)
     std::copy(block[c].begin() + BlockFrames, block[c].end(), s.overlap[c].begin());

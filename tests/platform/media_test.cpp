@@ -243,7 +243,7 @@ std::vector<int16_t> DecodeWhole(const std::string& bytes, int pieceFrames) {
 TEST(MusicStream, KeepsEverySignalWithinItsRatio) {
   auto tone = [](double hertz, int amplitude) {
     return [=](int i) {
-      const int value = int(amplitude * std::sin(2 * 3.14159265358979 * hertz * i / MediaSampleRate));
+      const int value = int(amplitude * std::sin(2 * M_PI * hertz * i / MediaSampleRate));
       return std::pair(value, value / 2);
     };
   };

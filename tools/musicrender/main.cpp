@@ -46,7 +46,9 @@ void RemoveStaleStreams(const fs::path& folder, const std::set<fs::path>& writte
   }
 }
 
-double Decibels(double signal, double noise) { return 10 * std::log10(signal / std::max(noise, 1.0)); }
+double Decibels(double signal, double noise) {
+  return 10 * std::log10(signal / std::max(noise, 1.0));
+}
 
 // Decodes the stream and prints how far it is from the samples.
 void ReportTrack(const char* name, const std::vector<int16_t>& samples, const std::string& bytes) {
