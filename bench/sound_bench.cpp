@@ -1,7 +1,9 @@
 // Cost of the sound calls on the real mixer (silent dummy device): opening an effect returns at
 // once while its rendering, measured here up to its samples, runs beside the UI thread; a play
 // must stay a cheap channel start, and the once-a-second music check is one mode query while a
-// track plays.
+// track plays. A second of music costs the audio thread what BM_MusicSecond takes: synthesized
+// live (/0), or decoded from the stream rendered ahead for a shipped track (/1); a millisecond
+// there is a tenth of a percent of a core.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -61,6 +63,20 @@ void BM_MusicCheckWhilePlaying(benchmark::State& state) {
   ShutdownMedia();
 }
 BENCHMARK(BM_MusicCheckWhilePlaying)->Unit(benchmark::kMicrosecond);
+
+void BM_MusicSecond(benchmark::State& state) {
+  const bool rendered = state.range(0) == 1;
+  const fs::path shipped = fs::path(PELMORA_APP_DIR) / "Sound" / "Yinyue1.mid";
+  // A copy away from the rendered streams plays live.
+  const fs::path live = fs::temp_directory_path() / "sound_bench" / "Yinyue1.mid";
+  fs::create_directories(live.parent_path());
+  fs::copy_file(shipped, live, fs::copy_options::overwrite_existing);
+  OpenSound(MusicAlias, (rendered ? shipped : live).string());
+  if (IsMediaMusicRendered() != rendered) state.SkipWithError("no rendered stream or no SoundFont");
+  for (auto _ : state) benchmark::DoNotOptimize(MediaMusicSamples(MediaSampleRate));
+  ShutdownMedia();
+}
+BENCHMARK(BM_MusicSecond)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -145,4 +145,11 @@ bool IsMediaAudioRunning() { return IsMixerAudioRunning(); }
 
 std::vector<int16_t> MediaSamples(int alias) { return MixerMediaSamples(alias); }
 
+std::vector<int16_t> MediaMusicSamples(int frames) {
+  if (gRecorder.on) return {};
+  return MixerMusicSamples(frames);
+}
+
+bool IsMediaMusicRendered() { return !gRecorder.on && IsMixerMusicRendered(); }
+
 void ShutdownMedia() { ShutdownMixerMedia(); }

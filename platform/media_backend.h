@@ -21,4 +21,6 @@ void SetMixerMediaVolume(int alias, int volume);
 std::string MixerMediaMode(int alias);
 bool IsMixerAudioRunning();
 std::vector<int16_t> MixerMediaSamples(int alias);
+std::vector<int16_t> MixerMusicSamples(int frames);
+bool IsMixerMusicRendered();
 void ShutdownMixerMedia();

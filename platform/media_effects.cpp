@@ -1,13 +1,14 @@
 // The mixer's sound effects: MIDI files rendered to samples on a thread of their own, each
 // played on a mixer channel of its own.
 //
-// Sections: state; MIDI rendering; the renderer; effects; rendered samples; the synthesizer
-// handed to the music; shut-down.
+// Sections: state; MIDI rendering; the renderer; effects; rendered samples; shut-down.
 //
 // Effects are rendered to samples once, so a play is only a mixer channel start. The rendering
 // takes a good part of a second for the game's six effects, so it runs on a thread of its own,
 // in the order the effects were opened: an open returns at once, and a play of an effect still
-// being rendered starts it as soon as its samples are there.
+// being rendered starts it as soon as its samples are there. A synthesizer holds the whole
+// SoundFont, well over ten megabytes, so the renderer drops its own once nothing is left to
+// render.
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 #include <fluidsynth.h>
@@ -60,7 +61,7 @@ struct EffectRenderer {
   bool busy = false;                     // a job is being rendered
   bool stopping = false;
   unsigned lastJob = 0;
-  fluid_synth_t* synth = nullptr;        // renders effects; owned by the renderer while busy
+  fluid_synth_t* synth = nullptr;        // renders effects while any are queued
   std::map<int, EffectSlot> effects;     // open effect aliases
 
   // A program that ends without shutting the media down still waits for the renderer.
@@ -172,8 +173,11 @@ void RenderEffects() {
     }
     r.changed.notify_all();
     if (r.jobs.empty()) {
-      // Rendering grows and drops large buffers: what it freed goes back to the system.
+      // The synthesizer, and the large buffers rendering grew and dropped, go back to the
+      // system.
+      r.synth = nullptr;
       hold.unlock();
+      if (synth != nullptr) delete_fluid_synth(synth);
       ReleaseFreedMemory();
       hold.lock();
     }
@@ -280,17 +284,6 @@ std::vector<int16_t> MixerMediaSamples(int alias) {
   if (slot == nullptr || slot->chunk == nullptr) return {};
   const auto* first = reinterpret_cast<const int16_t*>(slot->chunk->abuf);
   return std::vector<int16_t>(first, first + slot->chunk->alen / sizeof(int16_t));
-}
-
-// ---- The synthesizer handed to the music -----------------------------------------------------
-
-fluid_synth_t* TakeIdleRenderSynth() {
-  EffectRenderer& r = gRenderer;
-  std::lock_guard<std::mutex> hold(r.lock);
-  if (r.busy || !r.jobs.empty() || r.synth == nullptr) return nullptr;
-  fluid_synth_t* synth = r.synth;
-  r.synth = nullptr;
-  return synth;
 }
 
 // ---- Shut-down --------------------------------------------------------------------------------

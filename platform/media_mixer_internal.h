@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/media.h"
 #include "platform/media_backend.h"
 
 // The audio device's format: interleaved 16-bit stereo, fed in blocks of BufferFrames.
-constexpr int SampleRate = 44100;
-constexpr int OutputChannels = 2;
+constexpr int SampleRate = MediaSampleRate;
+constexpr int OutputChannels = MediaChannels;
 constexpr int BufferFrames = 1024;
 
 // ---- The mixer (media_mixer.cpp) --------------------------------------------------------------
@@ -33,9 +34,6 @@ void CloseMixerEffect(int alias);
 void PlayMixerEffect(int alias);
 void SetMixerEffectVolume(int alias, int volume);
 std::string MixerEffectMode(int alias);
-// The renderer's synthesizer, handed over when the renderer has nothing left to render; else
-// nullptr.
-fluid_synth_t* TakeIdleRenderSynth();
 // Shut-down, in this order: the renderer stops and drops its synthesizer; with the audio running
 // the effects are closed; then every effect and channel is forgotten.
 void StopEffectRenderer();
