@@ -43,6 +43,19 @@ e2e_find_window() { e2e_search_window --pid "$1"; }
 # e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
 e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 
+# e2e_docs_folder TOP: where the screenshot scripts write, by the desktop's language as the
+# programs choose it: docs/en for an English desktop, docs/ for the original Chinese.
+e2e_docs_folder() {
+  local locale
+  for locale in "${LANGUAGE%%:*}" "${LC_ALL:-}" "${LC_MESSAGES:-}" "${LANG:-}"; do
+    [ -n "$locale" ] && break
+  done
+  case $locale in
+    en*) echo "$1/docs/en" ;;
+    *) echo "$1/docs" ;;
+  esac
+}
+
 # e2e_pair_level: the level text of one layer whose only tiles are row 1, columns 1 and 5 (at
 # (60, 52) and (228, 52) on the screen). With so few tiles both get face 1: they make a pair.
 e2e_pair_level() {
