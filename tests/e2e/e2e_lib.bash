@@ -47,7 +47,8 @@ e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 # programs choose it: docs/en for an English desktop, docs/ for the original Chinese.
 e2e_docs_folder() {
   local locale
-  for locale in "${LANGUAGE%%:*}" "${LC_ALL:-}" "${LC_MESSAGES:-}" "${LANG:-}"; do
+  local first=${LANGUAGE:-}
+  for locale in "${first%%:*}" "${LC_ALL:-}" "${LC_MESSAGES:-}" "${LANG:-}"; do
     [ -n "$locale" ] && break
   done
   case $locale in
