@@ -43,6 +43,16 @@ e2e_find_window() { e2e_search_window --pid "$1"; }
 # e2e_find_titled_window TITLE: prints the id of the first mapped window of that title.
 e2e_find_titled_window() { e2e_search_window --name "^$1\$"; }
 
+# e2e_click ID X Y: a click at the client pixel (X, Y) of the window, with time for its answer.
+e2e_click() {
+  local ox oy
+  read -r ox oy < <(e2e_window_origin "$1")
+  xdotool mousemove --sync $((ox + $2)) $((oy + $3))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.6
+}
+
 # e2e_docs_folder TOP: where the screenshot scripts write, by the desktop's language as the
 # programs choose it: docs/en for an English desktop, docs/ for the original Chinese.
 e2e_docs_folder() {

@@ -149,22 +149,13 @@ start_installed() {
     || fail "$1: window icons of sizes '$(icon_sizes "$E2E_WINDOW")'"
 }
 
-click() {
-  local ox oy
-  read -r ox oy < <(e2e_window_origin "$1")
-  xdotool mousemove --sync $((ox + $2)) $((oy + $3))
-  sleep 0.2
-  xdotool click 1
-  sleep 0.6
-}
-
 # toggle_sound_effects: the settings button of the main menu, then check box 游戏音效开关 at
 # (20, 110, 100 x 20) of the settings window.
 toggle_sound_effects() {
   local settings
-  click "$E2E_WINDOW" 880 25
+  e2e_click "$E2E_WINDOW" 880 25
   settings=$(e2e_find_titled_window 游戏设置) || fail "no settings window"
-  click "$settings" 40 120
+  e2e_click "$settings" 40 120
 }
 
 # wait_setting LINE: waits until the player's Config.ini holds the line.
@@ -191,7 +182,7 @@ e2e_wait_menu "$E2E_WINDOW"
 e2e_open_guide "$E2E_WINDOW" "$guide" || fail "官方网站 did not open the installed guide"
 kill -0 "$E2E_GAME" || fail "the game ended after 官方网站"
 # 地图编辑 (the menu button at 172, 470) starts the installed editor through the folder's link.
-click "$E2E_WINDOW" 172 470
+e2e_click "$E2E_WINDOW" 172 470
 editor=$(e2e_find_titled_window "Vorle麻将连连看地图编辑器") || fail "地图编辑 started no editor"
 editor_pid=$(xprop -id "$editor" _NET_WM_PID | awk '{ print $NF }')
 [ "$(readlink "/proc/$editor_pid/cwd")" = "$folder" ] || fail "the editor runs outside the player's folder"

@@ -11,25 +11,15 @@ e2e_make_appdir "$app"
 config=$E2E_WORK/app/Config.ini
 cp "$config" "$E2E_WORK/config-before"
 
-# click ID X Y: a click at the client pixel (X, Y) of the window.
-click() {
-  local ox oy
-  read -r ox oy < <(e2e_window_origin "$1")
-  xdotool mousemove --sync $((ox + $2)) $((oy + $3))
-  sleep 0.2
-  xdotool click 1
-  sleep 0.6
-}
-
 e2e_start_x
 e2e_start_program "$app/Pelmora"
 e2e_expect_window "$E2E_WINDOW" "Vorle麻将连连看"
 e2e_wait_menu "$E2E_WINDOW"
 sleep 0.5
-click "$E2E_WINDOW" 880 25                       # 设置
+e2e_click "$E2E_WINDOW" 880 25                       # 设置
 settings=$(e2e_find_titled_window 游戏设置) || fail "no settings window"
 # 语言's list lies at (60, 28) in the display frame's container at (15, 170).
-click "$settings" 115 208
+e2e_click "$settings" 115 208
 xdotool key Down Down Return                     # 自动 -> 中文 -> English
 for _ in $(seq 50); do
   grep -q $'^Language=en\r$' "$config" && break
@@ -47,7 +37,7 @@ e2e_start_program "$app/Pelmora"
 e2e_expect_window "$E2E_WINDOW" "Vorle Mahjong Connect" || fail "the game did not start in English"
 e2e_wait_menu "$E2E_WINDOW"
 sleep 0.5
-click "$E2E_WINDOW" 880 25
+e2e_click "$E2E_WINDOW" 880 25
 settings=$(e2e_find_titled_window "Game Settings") || fail "no English settings window"
 "$E2E_BUILD/tests/xclose" "$settings"
 e2e_close_program "$E2E_WINDOW"

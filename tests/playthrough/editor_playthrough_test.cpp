@@ -269,17 +269,6 @@ void PlayWhatIsLeftOut(const std::string& app) {
   Ticks(10);
 }
 
-// The Chinese texts drawn so far, one of each; the draw log starts anew each time.
-std::vector<std::string> gChineseDrawn;
-
-void CollectChineseDrawn() {
-  for (const DrawRecord& record : DrawLog())
-    if (record.kind == DrawnText && HasCjk(record.text) &&
-        std::find(gChineseDrawn.begin(), gChineseDrawn.end(), record.text) == gChineseDrawn.end())
-      gChineseDrawn.push_back(record.text);
-  StartDrawLog();
-}
-
 // With English chosen in the game's Config.ini beside it, no text drawn, in a window title, a
 // control, the status bars or a dialog is Chinese, except the fields of the map's information.
 TEST(EditorPlaythrough, InEnglishShowsNoChinese) {
@@ -288,11 +277,11 @@ TEST(EditorPlaythrough, InEnglishShowsNoChinese) {
   ASSERT_TRUE(WriteIni("Window", "Language", "en", app + "/Config.ini"));
   ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
   StartDrawLog();
-  gAfterDriving = CollectChineseDrawn;
+  gAfterDriving = playthrough::CollectChineseDrawn;
   ASSERT_NO_FATAL_FAILURE(PlayThrough(app, PlayWhatIsLeftOut));
   EXPECT_EQ(WindowTitle(EditorWindow), "Vorle Mahjong Connect Map Editor");
   gAfterDriving = nullptr;
-  CollectChineseDrawn();
+  playthrough::CollectChineseDrawn();
   StopDrawLog();
   StopCallJournal();
   UseVirtualTime(false);
@@ -310,7 +299,7 @@ TEST(EditorPlaythrough, InEnglishShowsNoChinese) {
     EXPECT_FALSE(HasCjk(line)) << playthrough::Neutral(line, app);
   }
   EXPECT_EQ(mapContent, 2) << "the author and the introduction, as written";
-  EXPECT_EQ(gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
+  EXPECT_EQ(playthrough::gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
   ASSERT_EQ(chdir(PELMORA_APP_DIR), 0);
   playthrough::fs::remove_all(app);
 }

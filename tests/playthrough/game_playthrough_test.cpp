@@ -442,18 +442,6 @@ TEST(GamePlaythrough, MatchesTheGoldenRecord) {
 
 // ---- In English -------------------------------------------------------------------------------
 
-// The Chinese texts drawn so far, one of each; the draw log starts anew each time, so that it
-// never holds more than one stretch of driving.
-std::vector<std::string> gChineseDrawn;
-
-void CollectChineseDrawn() {
-  for (const DrawRecord& record : DrawLog())
-    if (record.kind == DrawnText && HasCjk(record.text) &&
-        std::find(gChineseDrawn.begin(), gChineseDrawn.end(), record.text) == gChineseDrawn.end())
-      gChineseDrawn.push_back(record.text);
-  StartDrawLog();
-}
-
 // With English chosen in Config.ini, the same play-through and what it leaves out of the
 // settings window, the credit window and the resource check: no text drawn, in a window title,
 // a control or a dialog is Chinese (the maps it plays hold no Chinese of their own).
@@ -463,7 +451,7 @@ TEST(GamePlaythrough, InEnglishShowsNoChinese) {
   ASSERT_TRUE(WriteIni("Window", "Language", "en", app + "/Config.ini"));
   ASSERT_NO_FATAL_FAILURE(PrepareRun(app));
   StartDrawLog();
-  gAfterDriving = CollectChineseDrawn;
+  gAfterDriving = playthrough::CollectChineseDrawn;
   ASSERT_NO_FATAL_FAILURE(PlayThrough(app));
   EXPECT_EQ(WindowTitle(GameWindow), "Vorle Mahjong Connect");
 
@@ -491,13 +479,13 @@ TEST(GamePlaythrough, InEnglishShowsNoChinese) {
   gFiles = files;
 
   gAfterDriving = nullptr;
-  CollectChineseDrawn();
+  playthrough::CollectChineseDrawn();
   StopDrawLog();
   StopCallJournal();
   UseVirtualTime(false);
   for (const std::string& line : CallJournal())
     EXPECT_FALSE(HasCjk(line)) << playthrough::Neutral(line, app);
-  EXPECT_EQ(gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
+  EXPECT_EQ(playthrough::gChineseDrawn, std::vector<std::string>{}) << "Chinese texts drawn";
   const std::vector<ShownDialog>& dialogs = ShownDialogs();
   EXPECT_GT(dialogs.size(), 10u);
   EXPECT_EQ(dialogs.back().text, "The game's files are incomplete. Please download the game again.");

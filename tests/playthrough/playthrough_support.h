@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,8 @@
 #include <vector>
 
 #include "platform/journal.h"
+#include "platform/picture.h"
+#include "tests/support/cjk_text.h"
 #include "platform/window.h"
 
 namespace playthrough {
@@ -109,6 +112,18 @@ inline void ExpectJournalMatchesGolden(const std::string& goldenName, const std:
   }
   EXPECT_EQ(lines.size(), expected.size()) << "the record and " << goldenName
                                            << " differ in length";
+}
+
+// The Chinese texts drawn so far, one of each; the draw log starts anew each time, so that it
+// never holds more than one stretch of driving.
+inline std::vector<std::string> gChineseDrawn;
+
+inline void CollectChineseDrawn() {
+  for (const DrawRecord& record : DrawLog())
+    if (record.kind == DrawnText && HasCjk(record.text) &&
+        std::find(gChineseDrawn.begin(), gChineseDrawn.end(), record.text) == gChineseDrawn.end())
+      gChineseDrawn.push_back(record.text);
+  StartDrawLog();
 }
 
 }  // namespace playthrough

@@ -114,14 +114,7 @@ void PaintTile(QPainter& painter, int faceCode, QPointF at, double scale, double
 
 QImage Straight(const QImage& picture) { return picture.convertToFormat(QImage::Format_ARGB32); }
 
-QFont BrandFont(int pixelSize) {
-  QFont font(BrandFamily);
-  font.setPixelSize(pixelSize);
-  font.setBold(true);
-  font.setStyleStrategy(QFont::PreferAntialias);
-  font.setHintingPreference(QFont::PreferNoHinting);
-  return font;
-}
+QFont BrandFont(int pixelSize) { return LetteringFont(pixelSize, true, BrandFamily); }
 
 // A translated line in the font, made smaller until it fits the box's width, and noted.
 QFont FitTranslatedLine(const QFont& font, const QString& text, const QRectF& box, int flags,

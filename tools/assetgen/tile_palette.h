@@ -29,9 +29,10 @@ inline const TilePalette gPalette;
 // The one lettering family of the generated art (installed with the system).
 inline constexpr const char* LetteringFamily = "WenQuanYi Zen Hei";
 
-// The lettering font at a pixel size, antialiased, optionally bold.
-inline QFont LetteringFont(int pixelSize, bool bold = false) {
-  QFont font(LetteringFamily);
+// A lettering font at a pixel size, antialiased, optionally bold; the Chinese face unless named.
+inline QFont LetteringFont(int pixelSize, bool bold = false,
+                           const char* family = LetteringFamily) {
+  QFont font(family);
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   font.setStyleStrategy(QFont::PreferAntialias);
