@@ -3,9 +3,10 @@
 // Sections: the damage grid, the damage between two frames, painting pieces, the plan, painting
 // and presenting.
 //
-// The places where commands differ are gathered on a grid of square cells and covered by few
-// disjoint rectangles, however many small pictures moved. Each command is then painted into
-// each rectangle it reaches, in the commands' order, unless painting the frame whole costs less.
+// The places where commands differ are gathered on a fine grid of square cells and covered by
+// disjoint rectangles: a small picture that moved is a rectangle of its own, a few pixels larger
+// at most, and overlapping ones are cut into pieces. Each command is then painted into each
+// rectangle it reaches, in the commands' order, unless painting the frame whole costs less.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -18,7 +19,9 @@ namespace {
 
 // ---- The damage grid ------------------------------------------------------------------------
 
-constexpr int DamageCell = 16;   // side of a grid cell in pixels
+// Side of a grid cell in pixels. Finer cells follow small pictures more closely, which pays
+// most where the window is shown bigger and every pixel is scaled and sent many times over.
+constexpr int DamageCell = 4;
 
 class DamageGrid {
  public:
@@ -30,9 +33,10 @@ class DamageGrid {
   void Add(const QRect& rect) {
     const QRect r = rect.intersected(screen_);
     if (r.isEmpty()) return;
+    const int first = r.left() / DamageCell, end = r.right() / DamageCell + 1;
     for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
-      for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column)
-        marked_[Cell(row, column)] = 1;
+      std::fill(marked_.begin() + ptrdiff_t(Cell(row, first)),
+                marked_.begin() + ptrdiff_t(Cell(row, end)), uint8_t(1));
   }
 
   // Runs of marked cells along each row of cells, each run grown down over the rows below that
@@ -204,16 +208,27 @@ DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& lis
     const QRect r = list[i].bounds.intersected(target.rect());
     if (r.isEmpty()) continue;
     plan.wholeCost += PieceCharge + (long long)r.width() * r.height();
-    for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
-      for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column) {
+    const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
+    const auto addPiece = [&](size_t rect) {
+      const QRect part = r.intersected(damage.rects[rect]);
+      if (part.isEmpty()) return;
+      plan.pieces.push_back({i, rect});
+      plan.cost += charge + (long long)part.width() * part.height();
+    };
+    // A large command looks at every rectangle, a small one at the cells it covers.
+    const int firstRow = r.top() / DamageCell, lastRow = r.bottom() / DamageCell;
+    const int firstColumn = r.left() / DamageCell, lastColumn = r.right() / DamageCell;
+    const long long cells = (long long)(lastRow - firstRow + 1) * (lastColumn - firstColumn + 1);
+    if (cells > (long long)damage.rects.size()) {
+      for (size_t rect = 0; rect < damage.rects.size(); ++rect) addPiece(rect);
+      continue;
+    }
+    for (int row = firstRow; row <= lastRow; ++row)
+      for (int column = firstColumn; column <= lastColumn; ++column) {
         const int rect = damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)];
         if (rect < 0 || reachedBy[size_t(rect)] == i) continue;
         reachedBy[size_t(rect)] = i;
-        const QRect part = r.intersected(damage.rects[size_t(rect)]);
-        if (part.isEmpty()) continue;
-        plan.pieces.push_back({i, size_t(rect)});
-        const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
-        plan.cost += charge + (long long)part.width() * part.height();
+        addPiece(size_t(rect));
       }
   }
   return plan;
@@ -262,8 +277,8 @@ void PaintWhole(QImage& target, const std::vector<DrawCommand>& list) {
     if (!IsHiddenByNext(list, i)) PaintDrawCommand(painter, list[i]);
 }
 
-// What is sent to the window: the damage's rectangles, or when they are many their bounding
-// rectangle, since the window's repaint of a region of many pieces costs more than copying more.
+// What is sent to the window on Qt's path: the damage's rectangles, or when they are many their
+// bounding rectangle, since Qt's repaint of a region of many pieces costs more than copying more.
 constexpr size_t MaxPresentedRects = 32;
 
 QRegion PresentedRegion(const FrameDamage& damage) {

@@ -95,7 +95,7 @@ FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>
 // Paints the frame into target inside the damage, or whole where that costs less.
 void PaintDamaged(QImage& target, const std::vector<DrawCommand>& frame, const FrameDamage& damage);
 void PaintWhole(QImage& target, const std::vector<DrawCommand>& frame);
-// What is sent to the window for the damage.
+// What is sent to the window for the damage on Qt's path.
 QRegion PresentedRegion(const FrameDamage& damage);
 
 // ---- Screen (screen.cpp) --------------------------------------------------------------------
