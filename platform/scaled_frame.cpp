@@ -88,6 +88,7 @@ inline __m128i Load16(const void* p) { return _mm_loadu_si128(static_cast<const 
 #endif
 
 constexpr size_t VectorBytes = 16;
+constexpr size_t PixelsPerVector = VectorBytes / BytesPerPixel;
 
 // Each byte with its own weight. Opaque pixels stay opaque.
 void BlendBytes(const uint32_t* a, const uint32_t* b, const uint16_t* weights, size_t pixels,
@@ -134,7 +135,6 @@ struct ScaleTables {
   QSize frame;                         // the frame's size
   AxisSamples columns, rows;           // of every shown column and row of the area
   std::vector<uint16_t> byteWeights;   // the column weights, one a byte
-  std::vector<uint32_t> left, right;   // the pixels on each side of every shown column
   std::vector<uint32_t> upper, lower;  // two frame rows scaled across
 };
 
@@ -153,7 +153,8 @@ ScaleTables& TablesFor(QSize frame, QPoint at, const ShownClient& shown) {
   for (size_t k = 0; k < t.byteWeights.size(); ++k)
     t.byteWeights[k] = t.columns.weight[k / BytesPerPixel];
   const size_t width = size_t(shown.area.width());
-  for (std::vector<uint32_t>* row : {&t.left, &t.right, &t.upper, &t.lower}) row->resize(width);
+  t.upper.resize(width);
+  t.lower.resize(width);
   return t;
 }
 
@@ -167,12 +168,24 @@ void ScaleRowAcross(ScaleTables& t, const uint32_t* row, size_t first, size_t co
     return;
   }
   const int* to = t.columns.second.data() + first;
-  for (size_t i = 0; i < count; ++i) {
-    t.left[i] = row[from[i]];
-    t.right[i] = row[to[i]];
+  const uint16_t* weights = t.byteWeights.data() + first * BytesPerPixel;
+  size_t i = 0;
+#if defined(__SSE2__)
+  // Four shown pixels at once, their frame pixels gathered straight into the registers.
+  for (; i + PixelsPerVector <= count; i += PixelsPerVector) {
+    const __m128i left = _mm_set_epi32(int(row[from[i + 3]]), int(row[from[i + 2]]),
+                                       int(row[from[i + 1]]), int(row[from[i]]));
+    const __m128i right = _mm_set_epi32(int(row[to[i + 3]]), int(row[to[i + 2]]),
+                                        int(row[to[i + 1]]), int(row[to[i]]));
+    const uint16_t* w = weights + i * BytesPerPixel;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                     Blend16Bytes(left, right, Load16(w), Load16(w + VectorBytes / 2)));
   }
-  BlendBytes(t.left.data(), t.right.data(), t.byteWeights.data() + first * BytesPerPixel, count,
-             out);
+#endif
+  for (; i < count; ++i) {
+    const uint32_t left = row[from[i]], right = row[to[i]];
+    BlendBytes(&left, &right, weights + i * BytesPerPixel, 1, out + i);
+  }
 }
 
 // A frame covering the client area shown at its own size: rows copied as they are.

@@ -134,13 +134,13 @@ void MakePresented(const ShownClient& shown) {
 }
 
 // Brings presented up to the shown frame after the changed rectangles (screen coordinates) were
-// painted; returns the pixels of the client widget they reach.
+// painted; returns the pixels of the client widget they reach there (none where the window shows
+// the shown frame itself).
 std::vector<QRect> UpdatePresented(const ShownClient& shown, const std::vector<QRect>& changed) {
   ScreenState& s = gScreen;
   std::vector<QRect> reached;
   if (!NeedsPresented(shown)) {
     s.presented = QImage();
-    for (const QRect& r : changed) reached.push_back(ReachOf(shown, r));
     return reached;
   }
   const QRect screen = ShownScreenRect(shown);
@@ -309,11 +309,14 @@ void FlipScreen() {
     PaintWhole(s.shown, s.frame);
     PresentChanged({ScreenRect()}, QRegion(ScreenRect()));
   } else {
-    const FrameDamage damage = fromClear ? DamageBetween(ScreenRect(), s.shownList, s.frame)
-                                         : DamageOfOverdraw(ScreenRect(), s.frame);
+    // Finer rectangles pay where each of their pixels is scaled or sent past Qt.
+    const bool finely = IsShared() || ShownClientOf(s.window).IsScaled();
+    const FrameDamage damage = fromClear
+                                   ? DamageBetween(ScreenRect(), s.shownList, s.frame, finely)
+                                   : DamageOfOverdraw(ScreenRect(), s.frame, finely);
     if (!damage.rects.empty()) {
       PaintDamaged(s.shown, s.frame, damage);
-      PresentChanged(damage.rects, PresentedRegion(damage));
+      PresentChanged(damage.shown, PresentedRegion(damage));
     }
   }
   s.shownListKnown = fromClear;

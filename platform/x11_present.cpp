@@ -7,9 +7,10 @@
 // one request, and waits for nothing: before the frame is written again, the answer to a cheap
 // request sent after the fill says the server has read it, and by then it has long arrived. Qt
 // neither paints the window nor keeps a backing store for it. Where any of this is missing
-// (another platform, no MIT-SHM with file descriptors, a remote server, pixels that are not
-// 32-bit true colour) nothing starts and the window stays on Qt's path.
+// (another platform, no MIT-SHM with file descriptors, a server not on this machine, pixels that
+// are not 32-bit true colour) nothing starts and the window stays on Qt's path.
 #include <sys/mman.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -74,7 +75,18 @@ xcb_connection_t* X11Connection() {
   return x11 != nullptr ? x11->connection() : nullptr;
 }
 
+// Segments go to the server as file descriptors, which only a local socket carries: sending one
+// over a network connection would break it.
+bool IsLocalConnection(xcb_connection_t* c) {
+  sockaddr_storage address{};
+  socklen_t length = sizeof address;
+  return getsockname(xcb_get_file_descriptor(c), reinterpret_cast<sockaddr*>(&address), &length) ==
+             0 &&
+         address.ss_family == AF_UNIX;
+}
+
 bool HasSharedSegments(xcb_connection_t* c) {
+  if (!IsLocalConnection(c)) return false;
   const xcb_query_extension_reply_t* shm = xcb_get_extension_data(c, &xcb_shm_id);
   if (shm == nullptr || !shm->present) return false;
   xcb_shm_query_version_reply_t* v = xcb_shm_query_version_reply(c, xcb_shm_query_version(c), nullptr);
