@@ -70,6 +70,16 @@ class DamageGrid {
 
   int Columns() const { return columns_; }
 
+  // Some cell the rectangle covers is marked.
+  bool Touches(const QRect& rect) const {
+    const QRect r = rect.intersected(screen_);
+    if (r.isEmpty()) return false;
+    const int first = r.left() / cell_, end = r.right() / cell_ + 1;
+    for (int row = r.top() / cell_; row <= r.bottom() / cell_; ++row)
+      if (NextOf(Row(marked_, row), first, true) < end) return true;
+    return false;
+  }
+
  private:
   static constexpr int WordBits = 64;
 
@@ -117,6 +127,13 @@ struct DamageGrids {
     painted.Add(rect);
     if (finely) shown.Add(rect);
   }
+  // A text drawn directly is shaped again for every piece it is cut into: where the damage
+  // touches one, all of it is painted again, at once.
+  void PaintTextsWhole(const std::vector<DrawCommand>& next) {
+    for (const DrawCommand& c : next)
+      if (c.kind == CommandPicture && c.picture.isNull() && painted.Touches(c.bounds))
+        painted.Add(c.bounds);
+  }
   FrameDamage Cover() const {
     FrameDamage d;
     d.rects = painted.Cover(&d.cellRect);
@@ -156,6 +173,7 @@ FrameDamage DamageBetween(const QRect& screen, const std::vector<DrawCommand>& s
     for (size_t i = head; i < shown.size() - tail; ++i) grid.Add(shown[i].bounds);
     for (size_t i = head; i < next.size() - tail; ++i) grid.Add(next[i].bounds);
   }
+  grid.PaintTextsWhole(next);
   return grid.Cover();
 }
 
@@ -232,10 +250,12 @@ void PaintWithin(QImage& target, QPainter& painter, const DrawCommand& c, const 
 
 // ---- The plan -------------------------------------------------------------------------------
 
-// The pieces of a damaged repaint: each command with each rectangle of the damage it reaches,
-// in the commands' order, and what they cost against painting the frame whole.
+// The pieces of a damaged repaint: each command with each rectangle of the damage it reaches, or
+// once whole when it lies wholly inside the damage, in the commands' order, and what they cost
+// against painting the frame whole.
+constexpr size_t WholeCommand = SIZE_MAX;
 struct DamagePlan {
-  std::vector<std::pair<size_t, size_t>> pieces;   // (command, rectangle)
+  std::vector<std::pair<size_t, size_t>> pieces;   // (command, rectangle or WholeCommand)
   long long cost = 0;                              // pixels, with a charge for every piece
   long long wholeCost = 0;
 };
@@ -246,6 +266,15 @@ constexpr long long WholeShare = 3;
 constexpr long long PieceCharge = 1000;
 constexpr long long PlainPieceCharge = 50;
 
+// Every pixel of the rectangle is painted again: a command inside it is painted whole, once,
+// instead of piece by piece.
+bool IsInsideDamage(const FrameDamage& damage, const QRect& r) {
+  for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
+    for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column)
+      if (damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)] < 0) return false;
+  return true;
+}
+
 DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& list,
                        const FrameDamage& damage) {
   DamagePlan plan;
@@ -253,7 +282,13 @@ DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& lis
   for (size_t i = 0; i < list.size(); ++i) {
     const QRect r = list[i].bounds.intersected(target.rect());
     if (r.isEmpty()) continue;
+    const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
     plan.wholeCost += PieceCharge + (long long)r.width() * r.height();
+    if (IsInsideDamage(damage, r)) {
+      plan.pieces.push_back({i, WholeCommand});
+      plan.cost += charge + (long long)r.width() * r.height();
+      continue;
+    }
     for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
       for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column) {
         const int rect = damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)];
@@ -262,7 +297,6 @@ DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& lis
         const QRect part = r.intersected(damage.rects[size_t(rect)]);
         if (part.isEmpty()) continue;
         plan.pieces.push_back({i, size_t(rect)});
-        const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
         plan.cost += charge + (long long)part.width() * part.height();
       }
   }
@@ -280,9 +314,13 @@ bool IsHiddenByNext(const std::vector<DrawCommand>& list, size_t i) {
 void PaintPlan(QImage& target, const std::vector<DrawCommand>& list, const FrameDamage& damage,
                const DamagePlan& plan) {
   QPainter painter(&target);
-  for (const auto& [command, rect] : plan.pieces)
-    if (!IsHiddenByNext(list, command))
+  for (const auto& [command, rect] : plan.pieces) {
+    if (IsHiddenByNext(list, command)) continue;
+    if (rect == WholeCommand)
+      PaintDrawCommand(painter, list[command]);
+    else
       PaintWithin(target, painter, list[command], damage.rects[rect]);
+  }
 }
 
 long long AreaOf(const FrameDamage& damage) {
