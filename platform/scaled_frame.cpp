@@ -26,6 +26,9 @@ struct AxisSamples {
   std::vector<uint16_t> weight;    // in 256ths
   std::vector<int> lastRead;       // the last frame pixel read: second, or first at weight 0
   bool repeats = true;             // every weight 0: each shown pixel is one frame pixel
+  // By frame pixel: the first shown pixel that reads it or one after it, and the first that
+  // reads only pixels after it. The samples only grow along the axis.
+  std::vector<int> readFrom, readBefore;
 };
 
 // The shown pixels of an area of `size` pixels over `clientSize` client pixels, for a frame
@@ -55,17 +58,22 @@ AxisSamples SampleAxis(int size, int clientSize, int at, int frameSize) {
     samples.lastRead[size_t(i)] = blends ? samples.second[size_t(i)] : first;
     samples.repeats = samples.repeats && !blends;
   }
+  samples.readFrom.assign(size_t(frameSize), size);
+  samples.readBefore.assign(size_t(frameSize), size);
+  for (int i = 0, from = 0, before = 0; i < size; ++i) {
+    for (; from < frameSize && from <= samples.lastRead[size_t(i)]; ++from)
+      samples.readFrom[size_t(from)] = i;
+    for (; before < frameSize && before < samples.first[size_t(i)]; ++before)
+      samples.readBefore[size_t(before)] = i;
+  }
   return samples;
 }
 
 // The shown pixels [begin, end) of an axis that read a frame pixel of [first, last]: what a
-// change there reaches. The samples only grow along the axis.
+// change there reaches.
 std::pair<int, int> SpanReading(const AxisSamples& samples, int first, int last) {
-  const auto& reads = samples.lastRead;
-  const int begin = int(std::lower_bound(reads.begin(), reads.end(), first) - reads.begin());
-  const int end =
-      int(std::upper_bound(samples.first.begin(), samples.first.end(), last) - samples.first.begin());
-  return {begin, std::max(begin, end)};
+  const int begin = samples.readFrom[size_t(first)];
+  return {begin, std::max(begin, samples.readBefore[size_t(last)])};
 }
 
 // (a * (256 - weight) + b * weight) / 256, byte by byte: at most 255 * 256 before the division,
