@@ -3,9 +3,11 @@
 // Sections: the damage grid, the damage between two frames, painting pieces, the plan, painting
 // and presenting.
 //
-// The places where commands differ are gathered on a grid of square cells and covered by few
-// disjoint rectangles, however many small pictures moved. Each command is then painted into
-// each rectangle it reaches, in the commands' order, unless painting the frame whole costs less.
+// The places where commands differ are gathered on two grids of square cells, each covered by
+// disjoint rectangles. The coarse one gives few rectangles however many small pictures moved:
+// each command is painted into each rectangle it reaches, in the commands' order, unless painting
+// the frame whole costs less. The fine one follows every small picture with a rectangle of its
+// own, a few pixels larger at most: only those pixels are scaled and presented.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -16,68 +18,131 @@
 
 namespace {
 
-// ---- The damage grid ------------------------------------------------------------------------
+// ---- The damage grids ------------------------------------------------------------------------
 
-constexpr int DamageCell = 16;   // side of a grid cell in pixels
+// Sides of the grid cells in pixels: the painting grid, and the presenting grid, whose fine
+// cells pay where the window is shown bigger and every pixel is scaled and sent many times over.
+constexpr int DamageCell = 16;
+constexpr int ShownCell = 2;
 
+// The marked cells, a bit each, every row of cells in whole words.
 class DamageGrid {
  public:
-  explicit DamageGrid(QRect screen)
-      : screen_(screen), columns_((screen.width() + DamageCell - 1) / DamageCell),
-        rows_((screen.height() + DamageCell - 1) / DamageCell),
-        marked_(size_t(columns_) * size_t(rows_), 0) {}
+  DamageGrid(QRect screen, int cell)
+      : screen_(screen), cell_(cell), columns_((screen.width() + cell - 1) / cell),
+        rows_((screen.height() + cell - 1) / cell), words_((columns_ + WordBits - 1) / WordBits),
+        marked_(size_t(rows_) * words_, 0) {}
 
   void Add(const QRect& rect) {
     const QRect r = rect.intersected(screen_);
     if (r.isEmpty()) return;
-    for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
-      for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column)
-        marked_[Cell(row, column)] = 1;
+    const int first = r.left() / cell_, end = r.right() / cell_ + 1;
+    for (int row = r.top() / cell_; row <= r.bottom() / cell_; ++row)
+      SetRun(Row(marked_, row), first, end, true);
   }
 
   // Runs of marked cells along each row of cells, each run grown down over the rows below that
-  // repeat it exactly.
-  FrameDamage Cover() const {
-    FrameDamage d;
-    d.columns = columns_;
-    d.cellRect.assign(marked_.size(), -1);
+  // repeat it exactly; with the rectangle of every cell when indexed.
+  std::vector<QRect> Cover(std::vector<int>* cellRect = nullptr) const {
+    std::vector<QRect> rects;
+    if (cellRect != nullptr) cellRect->assign(size_t(rows_) * size_t(columns_), -1);
+    std::vector<uint64_t> open = marked_;
     for (int row = 0; row < rows_; ++row) {
-      for (int column = 0; column < columns_;) {
-        if (!IsOpen(d, row, column)) {
-          ++column;
-          continue;
-        }
-        int end = column;
-        while (end < columns_ && IsOpen(d, row, end)) ++end;
+      for (int column = NextOf(Row(open, row), 0, true); column < columns_;
+           column = NextOf(Row(open, row), column, true)) {
+        const int end = NextOf(Row(open, row), column, false);
         int last = row;
-        while (last + 1 < rows_ && IsRun(d, last + 1, column, end)) ++last;
-        const int index = int(d.rects.size());
-        for (int r = row; r <= last; ++r)
-          for (int c = column; c < end; ++c) d.cellRect[Cell(r, c)] = index;
-        d.rects.push_back(QRect(column * DamageCell, row * DamageCell, (end - column) * DamageCell,
-                                (last - row + 1) * DamageCell)
-                              .intersected(screen_));
+        while (last + 1 < rows_ && IsExactRun(Row(open, last + 1), column, end)) ++last;
+        for (int r = row; r <= last; ++r) {
+          SetRun(Row(open, r), column, end, false);
+          if (cellRect != nullptr)
+            std::fill_n(cellRect->begin() + ptrdiff_t(size_t(r) * size_t(columns_) + size_t(column)),
+                        end - column, int(rects.size()));
+        }
+        rects.push_back(QRect(column * cell_, row * cell_, (end - column) * cell_,
+                              (last - row + 1) * cell_)
+                            .intersected(screen_));
         column = end;
       }
     }
-    return d;
+    return rects;
+  }
+
+  int Columns() const { return columns_; }
+
+  // Some cell the rectangle covers is marked.
+  bool Touches(const QRect& rect) const {
+    const QRect r = rect.intersected(screen_);
+    if (r.isEmpty()) return false;
+    const int first = r.left() / cell_, end = r.right() / cell_ + 1;
+    for (int row = r.top() / cell_; row <= r.bottom() / cell_; ++row)
+      if (NextOf(Row(marked_, row), first, true) < end) return true;
+    return false;
   }
 
  private:
-  size_t Cell(int row, int column) const { return size_t(row) * size_t(columns_) + size_t(column); }
-  bool IsOpen(const FrameDamage& d, int row, int column) const {
-    return marked_[Cell(row, column)] && d.cellRect[Cell(row, column)] < 0;
+  static constexpr int WordBits = 64;
+
+  uint64_t* Row(std::vector<uint64_t>& bits, int row) const { return &bits[size_t(row) * words_]; }
+  const uint64_t* Row(const std::vector<uint64_t>& bits, int row) const {
+    return &bits[size_t(row) * words_];
+  }
+  static void SetRun(uint64_t* row, int first, int end, bool on) {
+    for (int word = first / WordBits; word * WordBits < end; ++word) {
+      const int from = std::max(first - word * WordBits, 0);
+      const int to = std::min(end - word * WordBits, WordBits);
+      const uint64_t mask = (to == WordBits ? ~0ull : (1ull << to) - 1) & ~((1ull << from) - 1);
+      row[word] = on ? row[word] | mask : row[word] & ~mask;
+    }
+  }
+  // The first column from `from` on whose bit is `on`, or the number of columns.
+  int NextOf(const uint64_t* row, int from, bool on) const {
+    for (int word = from / WordBits; word < int(words_); ++word) {
+      uint64_t bits = on ? row[word] : ~row[word];
+      if (word == from / WordBits) bits &= ~0ull << (from % WordBits);
+      if (bits != 0) return std::min(word * WordBits + __builtin_ctzll(bits), columns_);
+    }
+    return columns_;
+  }
+  bool IsSet(const uint64_t* row, int column) const {
+    return (row[column / WordBits] >> (column % WordBits)) & 1;
   }
   // Exactly the run [first, end) of the row is open: no open cell just before or after it.
-  bool IsRun(const FrameDamage& d, int row, int first, int end) const {
-    for (int c = first; c < end; ++c)
-      if (!IsOpen(d, row, c)) return false;
-    return (first == 0 || !IsOpen(d, row, first - 1)) && (end == columns_ || !IsOpen(d, row, end));
+  bool IsExactRun(const uint64_t* row, int first, int end) const {
+    return IsSet(row, first) && NextOf(row, first, false) == end &&
+           (first == 0 || !IsSet(row, first - 1)) && (end == columns_ || !IsSet(row, end));
   }
 
   QRect screen_;
-  int columns_, rows_;
-  std::vector<uint8_t> marked_;
+  int cell_, columns_, rows_;
+  size_t words_;
+  std::vector<uint64_t> marked_;
+};
+
+// Both grids, marked together; the presenting grid only when asked for.
+struct DamageGrids {
+  DamageGrids(QRect screen, bool finely)
+      : finely(finely), painted(screen, DamageCell), shown(screen, finely ? ShownCell : DamageCell) {}
+  void Add(const QRect& rect) {
+    painted.Add(rect);
+    if (finely) shown.Add(rect);
+  }
+  // A text drawn directly is shaped again for every piece it is cut into: where the damage
+  // touches one, all of it is painted again, at once.
+  void PaintTextsWhole(const std::vector<DrawCommand>& next) {
+    for (const DrawCommand& c : next)
+      if (c.kind == CommandPicture && c.picture.isNull() && painted.Touches(c.bounds))
+        painted.Add(c.bounds);
+  }
+  FrameDamage Cover() const {
+    FrameDamage d;
+    d.rects = painted.Cover(&d.cellRect);
+    d.columns = painted.Columns();
+    d.shown = finely ? shown.Cover() : d.rects;
+    return d;
+  }
+  bool finely;
+  DamageGrid painted, shown;
 };
 
 }  // namespace
@@ -88,11 +153,12 @@ class DamageGrid {
 // both frames. Lists of one length are compared command by command; others after their common
 // start and end.
 FrameDamage DamageBetween(const QRect& screen, const std::vector<DrawCommand>& shown,
-                          const std::vector<DrawCommand>& next) {
-  DamageGrid grid(screen);
+                          const std::vector<DrawCommand>& next, bool finely) {
   const size_t common = std::min(shown.size(), next.size());
   size_t head = 0;
   while (head < common && SameDrawCommand(shown[head], next[head])) ++head;
+  if (head == common && shown.size() == next.size()) return {};   // the same frame
+  DamageGrids grid(screen, finely);
   size_t tail = 0;
   while (tail < common - head &&
          SameDrawCommand(shown[shown.size() - 1 - tail], next[next.size() - 1 - tail]))
@@ -107,11 +173,13 @@ FrameDamage DamageBetween(const QRect& screen, const std::vector<DrawCommand>& s
     for (size_t i = head; i < shown.size() - tail; ++i) grid.Add(shown[i].bounds);
     for (size_t i = head; i < next.size() - tail; ++i) grid.Add(next[i].bounds);
   }
+  grid.PaintTextsWhole(next);
   return grid.Cover();
 }
 
-FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>& next) {
-  DamageGrid grid(screen);
+FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>& next,
+                             bool finely) {
+  DamageGrids grid(screen, finely);
   for (const DrawCommand& command : next) grid.Add(command.bounds);
   return grid.Cover();
 }
@@ -182,10 +250,12 @@ void PaintWithin(QImage& target, QPainter& painter, const DrawCommand& c, const 
 
 // ---- The plan -------------------------------------------------------------------------------
 
-// The pieces of a damaged repaint: each command with each rectangle of the damage it reaches,
-// in the commands' order, and what they cost against painting the frame whole.
+// The pieces of a damaged repaint: each command with each rectangle of the damage it reaches, or
+// once whole when it lies wholly inside the damage, in the commands' order, and what they cost
+// against painting the frame whole.
+constexpr size_t WholeCommand = SIZE_MAX;
 struct DamagePlan {
-  std::vector<std::pair<size_t, size_t>> pieces;   // (command, rectangle)
+  std::vector<std::pair<size_t, size_t>> pieces;   // (command, rectangle or WholeCommand)
   long long cost = 0;                              // pixels, with a charge for every piece
   long long wholeCost = 0;
 };
@@ -196,6 +266,15 @@ constexpr long long WholeShare = 3;
 constexpr long long PieceCharge = 1000;
 constexpr long long PlainPieceCharge = 50;
 
+// Every pixel of the rectangle is painted again: a command inside it is painted whole, once,
+// instead of piece by piece.
+bool IsInsideDamage(const FrameDamage& damage, const QRect& r) {
+  for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
+    for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column)
+      if (damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)] < 0) return false;
+  return true;
+}
+
 DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& list,
                        const FrameDamage& damage) {
   DamagePlan plan;
@@ -203,7 +282,13 @@ DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& lis
   for (size_t i = 0; i < list.size(); ++i) {
     const QRect r = list[i].bounds.intersected(target.rect());
     if (r.isEmpty()) continue;
+    const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
     plan.wholeCost += PieceCharge + (long long)r.width() * r.height();
+    if (IsInsideDamage(damage, r)) {
+      plan.pieces.push_back({i, WholeCommand});
+      plan.cost += charge + (long long)r.width() * r.height();
+      continue;
+    }
     for (int row = r.top() / DamageCell; row <= r.bottom() / DamageCell; ++row)
       for (int column = r.left() / DamageCell; column <= r.right() / DamageCell; ++column) {
         const int rect = damage.cellRect[size_t(row) * size_t(damage.columns) + size_t(column)];
@@ -212,7 +297,6 @@ DamagePlan PlanDamaged(const QImage& target, const std::vector<DrawCommand>& lis
         const QRect part = r.intersected(damage.rects[size_t(rect)]);
         if (part.isEmpty()) continue;
         plan.pieces.push_back({i, size_t(rect)});
-        const long long charge = IsPlainPiece(target, list[i]) ? PlainPieceCharge : PieceCharge;
         plan.cost += charge + (long long)part.width() * part.height();
       }
   }
@@ -230,9 +314,13 @@ bool IsHiddenByNext(const std::vector<DrawCommand>& list, size_t i) {
 void PaintPlan(QImage& target, const std::vector<DrawCommand>& list, const FrameDamage& damage,
                const DamagePlan& plan) {
   QPainter painter(&target);
-  for (const auto& [command, rect] : plan.pieces)
-    if (!IsHiddenByNext(list, command))
+  for (const auto& [command, rect] : plan.pieces) {
+    if (IsHiddenByNext(list, command)) continue;
+    if (rect == WholeCommand)
+      PaintDrawCommand(painter, list[command]);
+    else
       PaintWithin(target, painter, list[command], damage.rects[rect]);
+  }
 }
 
 long long AreaOf(const FrameDamage& damage) {
@@ -262,8 +350,8 @@ void PaintWhole(QImage& target, const std::vector<DrawCommand>& list) {
     if (!IsHiddenByNext(list, i)) PaintDrawCommand(painter, list[i]);
 }
 
-// What is sent to the window: the damage's rectangles, or when they are many their bounding
-// rectangle, since the window's repaint of a region of many pieces costs more than copying more.
+// What is sent to the window on Qt's path: the damage's rectangles, or when they are many their
+// bounding rectangle, since Qt's repaint of a region of many pieces costs more than copying more.
 constexpr size_t MaxPresentedRects = 32;
 
 QRegion PresentedRegion(const FrameDamage& damage) {

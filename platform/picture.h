@@ -116,8 +116,12 @@ void ResetPresentStats();
 // of the screen, at the size it is shown at, which starts as the frame shown when it is
 // switched on (tests).
 void KeepPaintedScreen(bool on);
-// Copies that picture into a sprite of its size; false while it is not kept.
+// Copies that picture into a sprite of its size; false while it is not kept. A window presented
+// directly gives its pixels as the X server holds them.
 bool GrabPaintedScreen(int sprite);
+// True while the screen's window is presented straight to the X server, past the toolkit: on X11
+// with shared memory, for a window that shows only the screen.
+bool IsScreenPresentedDirectly();
 
 // ---- 2D drawing -------------------------------------------------------------------------------
 

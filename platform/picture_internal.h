@@ -86,22 +86,26 @@ void ForgetMergedTexts();
 
 // ---- Repainting a frame (frame_damage.cpp) ----------------------------------------------------
 
-// The places where a frame may differ from the one shown, covered by disjoint rectangles.
+// The places where a frame may differ from the one shown, covered by disjoint rectangles twice:
+// coarsely for painting, where every piece is a drawing call, and finely for presenting, where
+// every pixel is scaled and sent.
 struct FrameDamage {
-  std::vector<QRect> rects;   // disjoint, top to bottom
-  std::vector<int> cellRect;  // by cell of the grid the places are gathered on: its rectangle
-                              // or -1
+  std::vector<QRect> rects;   // painted again: disjoint, top to bottom
+  std::vector<int> cellRect;  // by cell of the grid they are gathered on: its rectangle or -1
   int columns = 0;            // of that grid
+  std::vector<QRect> shown;   // presented: disjoint, within rects; finely, a small picture's own
 };
-// Between two frames that both start by clearing the whole screen.
+// Between two frames that both start by clearing the whole screen. Only when asked for finely
+// are the presented rectangles finer than the painted ones.
 FrameDamage DamageBetween(const QRect& screen, const std::vector<DrawCommand>& shown,
-                          const std::vector<DrawCommand>& next);
+                          const std::vector<DrawCommand>& next, bool finely);
 // Of a frame drawn over the one shown.
-FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>& next);
+FrameDamage DamageOfOverdraw(const QRect& screen, const std::vector<DrawCommand>& next,
+                             bool finely);
 // Paints the frame into target inside the damage, or whole where that costs less.
 void PaintDamaged(QImage& target, const std::vector<DrawCommand>& frame, const FrameDamage& damage);
 void PaintWhole(QImage& target, const std::vector<DrawCommand>& frame);
-// What is sent to the window for the damage.
+// What is sent to the window for the damage on Qt's path.
 QRegion PresentedRegion(const FrameDamage& damage);
 
 // ---- Screen (screen.cpp) --------------------------------------------------------------------

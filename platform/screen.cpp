@@ -1,13 +1,14 @@
 // The screen: a double-buffered drawing surface over a rectangle of a window.
 //
-// Sections: state, scaled presentation, opening and closing, flip and clear, sprites, reading
-// the frame, showing on the window (scaled when the window is shown bigger).
+// Sections: state, presenting, opening and closing, flip and clear, sprites, reading the frame,
+// showing on the window.
 //
 // What is drawn on the screen is kept as the frame's list of commands. A flip compares it with
 // the list of the frame shown: where both lists draw the same things the pixels cannot differ,
 // so only the places of the commands that differ are drawn again, into the shown frame, and
 // only those reach the window (frame_damage.cpp). A frame equal to the one shown costs a
-// comparison of two lists.
+// comparison of two lists. On X11 the window is presented past Qt (x11_present.cpp): the
+// changed rectangles go to the X server in one request.
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -41,7 +42,8 @@ struct ScreenState {
   ScreenPresentStats stats;           // what reached the window
   bool keepPainted = false;           // paint events also copy into painted (tests)
   QImage painted;                     // the screen's pixels on the window as painted, as shown
-  QImage presented;                   // the shown frame as a window shown bigger shows it
+  QImage presented;                   // the shown frame as the window shows it, when that is
+                                      // not shown itself: scaled, or shared with the X server
   QRect presentedArea;                // the window's shown area that presented was made for
   QSize presentedClient;              // and its client size
 };
@@ -76,11 +78,19 @@ int PixelOf(const QImage& buffer, int x, int y) {
   return ColourOfPixel(buffer.pixel(x, y));
 }
 
-// ---- Scaled presentation ----------------------------------------------------------------------
+// ---- Presenting -------------------------------------------------------------------------------
 
-// A window shown bigger is painted from `presented`, the shown frame scaled as the window shows
-// it. Each flip scales again only the places that changed, in the damage's own rectangles,
-// however the window is then asked to repaint: the repaint itself copies.
+// The window shows `presented`, the shown frame as the window shows it, where that is not the
+// shown frame itself: when it is shown bigger, and on the shared path, where the X server reads
+// it. Each flip scales or copies again only the pixels that the changed places reach.
+
+// What presenting one more rectangle to the X server costs beside its pixels, in shown pixels: a
+// few rectangles far apart go as they are, many close together as the rectangle around them.
+constexpr long long SharedRectCharge = 256;
+
+bool IsShared() { return IsSharedPresent(gScreen.window); }
+
+bool NeedsPresented(const ShownClient& shown) { return shown.IsScaled() || IsShared(); }
 
 // Where the screen lies in the client widget of its window.
 QRect ShownScreenRect(const ShownClient& shown) {
@@ -99,28 +109,94 @@ bool IsPresentedFor(const ShownClient& shown) {
   return !s.presented.isNull() && s.presentedArea == shown.area && s.presentedClient == shown.size;
 }
 
-// Scales the places of the shown frame that changed (screen coordinates) into presented, or all
-// of it when presented was made for another size; drops it while the window is not scaled.
-void ScalePresented(const std::vector<QRect>& changed) {
+// The pixels of the client widget that a change of a rectangle of the screen reaches.
+QRect ReachOf(const ShownClient& shown, const QRect& changed) {
+  const ScreenState& s = gScreen;
+  const QPoint at(s.x, s.y);
+  return ShownRectReached(shown, s.shown.size(), at, changed.translated(at));
+}
+
+// Makes presented anew, all of it, for the way the window is shown now; on the shared path in the
+// shared memory, or on Qt's path when that memory cannot be had.
+void MakePresented(const ShownClient& shown) {
   ScreenState& s = gScreen;
-  const ShownClient shown = ShownClientOf(s.window);
-  if (!shown.IsScaled()) {
+  s.presented = QImage();
+  const QRect screen = ShownScreenRect(shown);
+  if (IsShared()) {
+    s.presented = SharedFrameImage(screen.size());
+    if (s.presented.isNull()) StopSharedPresent();
+  }
+  if (!NeedsPresented(shown)) return;
+  if (s.presented.isNull()) s.presented = QImage(screen.size(), QImage::Format_RGB32);
+  s.presentedArea = shown.area;
+  s.presentedClient = shown.size;
+  ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, screen, s.presented, QPoint());
+}
+
+// Brings presented up to the shown frame after the changed rectangles (screen coordinates) were
+// painted; returns the pixels of the client widget they reach there (none where the window shows
+// the shown frame itself).
+std::vector<QRect> UpdatePresented(const ShownClient& shown, const std::vector<QRect>& changed) {
+  ScreenState& s = gScreen;
+  std::vector<QRect> reached;
+  if (!NeedsPresented(shown)) {
     s.presented = QImage();
-    return;
+    return reached;
   }
   const QRect screen = ShownScreenRect(shown);
-  const QPoint at(s.x, s.y);
   if (!IsPresentedFor(shown)) {
-    s.presented = QImage(screen.size(), QImage::Format_RGB32);
-    s.presentedArea = shown.area;
-    s.presentedClient = shown.size;
-    ScaleFramePart(s.shown, at, shown, screen, s.presented, QPoint());
+    MakePresented(shown);
+    return {screen};
+  }
+  if (IsShared()) AwaitSharedFrameRead();
+  for (const QRect& r : changed) {
+    const QRect part = ReachOf(shown, r) & screen;
+    if (part.isEmpty()) continue;
+    ScaleFramePart(s.shown, QPoint(s.x, s.y), shown, part, s.presented,
+                   part.topLeft() - screen.topLeft());
+    reached.push_back(part);
+  }
+  return reached;
+}
+
+// The reached rectangles as they go to the X server: as they are, or the rectangle around them
+// when that costs less.
+std::vector<QRect> SharedCover(const std::vector<QRect>& reached) {
+  QRect around;
+  long long cost = 0;
+  for (const QRect& r : reached) {
+    around |= r;
+    cost += SharedRectCharge + (long long)r.width() * r.height();
+  }
+  if (reached.size() > 1 && (long long)around.width() * around.height() + SharedRectCharge < cost)
+    return {around};
+  return reached;
+}
+
+long long PixelsOf(const std::vector<QRect>& rects) {
+  long long pixels = 0;
+  for (const QRect& r : rects) pixels += (long long)r.width() * r.height();
+  return pixels;
+}
+
+// Presents what changed (screen coordinates); Qt's path repaints the region asked, which may be
+// more.
+void PresentChanged(const std::vector<QRect>& changed, const QRegion& asked) {
+  ScreenState& s = gScreen;
+  const ShownClient shown = ShownClientOf(s.window);
+  const std::vector<QRect> reached = UpdatePresented(shown, changed);
+  s.stats.presentations += 1;
+  if (IsShared()) {
+    const std::vector<QRect> sent = SharedCover(reached);
+    PresentSharedRects(sent, ShownScreenRect(shown).topLeft());
+    s.stats.pixels += PixelsOf(changed);
+    s.stats.shownPixels += PixelsOf(sent);
     return;
   }
-  for (const QRect& r : changed) {
-    const QRect part = ShownRectReached(shown, r.translated(at)) & screen;
-    ScaleFramePart(s.shown, at, shown, part, s.presented, part.topLeft() - screen.topLeft());
-  }
+  QRegion region;
+  for (const QRect& r : asked) region += ReachOf(shown, r);
+  s.stats.pixels += AreaOf(asked);
+  s.stats.shownPixels += RepaintWindowRegion(s.window, region);
 }
 
 // The shown frame as the window shows it, for the painted copy.
@@ -128,8 +204,17 @@ QImage ShownFrameAsShown() {
   ScreenState& s = gScreen;
   const ShownClient shown = ShownClientOf(s.window);
   if (!shown.IsScaled()) return s.shown.copy();
-  if (!IsPresentedFor(shown)) ScalePresented({});
+  if (!IsPresentedFor(shown)) MakePresented(shown);
   return s.presented.copy();
+}
+
+// A window shows only the screen when the screen covers its client area and nothing else lives
+// there: then it may be presented past Qt.
+bool ShowsOnlyScreen(int window) {
+  const ScreenState& s = gScreen;
+  QWidget* client = WindowClientWidget(window);
+  return client != nullptr && s.x == 0 && s.y == 0 && s.shown.size() == ShownClientOf(window).size &&
+         client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
 }  // namespace
@@ -155,6 +240,7 @@ bool OpenScreen(int window, int x, int y, int width, int height) {
   s.y = y;
   s.open = true;
   if (s.keepPainted) s.painted = shown.copy();
+  if (ShowsOnlyScreen(window)) StartSharedPresent(window);
   RepaintWindow(window);
   return true;
 }
@@ -171,7 +257,9 @@ void CloseScreen() {
   s.painted = QImage();
   s.shownList.clear();
   s.frame.clear();
+  // The shared memory goes after the image over it.
   s.presented = QImage();
+  if (IsSharedPresent(window)) StopSharedPresent();
   ForgetMergedTexts();
   if (WindowClientWidget(window) != nullptr) RepaintWindow(window);
 }
@@ -219,21 +307,16 @@ void FlipScreen() {
   const bool fromClear = StartsWithClear(s.frame);
   if (s.fullPresentation || (fromClear && !s.shownListKnown)) {
     PaintWhole(s.shown, s.frame);
-    ScalePresented({ScreenRect()});
-    s.stats.presentations += 1;
-    s.stats.pixels += (long long)s.shown.width() * s.shown.height();
-    s.stats.shownPixels +=
-        RepaintWindowRegion(s.window, QRegion(ScreenRect().translated(s.x, s.y)));
+    PresentChanged({ScreenRect()}, QRegion(ScreenRect()));
   } else {
-    const FrameDamage damage = fromClear ? DamageBetween(ScreenRect(), s.shownList, s.frame)
-                                         : DamageOfOverdraw(ScreenRect(), s.frame);
+    // Finer rectangles pay where each of their pixels is scaled or sent past Qt.
+    const bool finely = IsShared() || ShownClientOf(s.window).IsScaled();
+    const FrameDamage damage = fromClear
+                                   ? DamageBetween(ScreenRect(), s.shownList, s.frame, finely)
+                                   : DamageOfOverdraw(ScreenRect(), s.frame, finely);
     if (!damage.rects.empty()) {
       PaintDamaged(s.shown, s.frame, damage);
-      ScalePresented(damage.rects);
-      const QRegion presented = PresentedRegion(damage);
-      s.stats.presentations += 1;
-      s.stats.pixels += AreaOf(presented);
-      s.stats.shownPixels += RepaintWindowRegion(s.window, presented.translated(s.x, s.y));
+      PresentChanged(damage.shown, PresentedRegion(damage));
     }
   }
   s.shownListKnown = fromClear;
@@ -334,19 +417,25 @@ int VisibleScreenPixel(int x, int y) { return PixelOf(gScreen.shown, x, y); }
 
 void KeepPaintedScreen(bool on) {
   gScreen.keepPainted = on;
-  gScreen.painted = on && gScreen.open ? ShownFrameAsShown() : QImage();
+  gScreen.painted = on && gScreen.open && !IsShared() ? ShownFrameAsShown() : QImage();
 }
 
 bool GrabPaintedScreen(int sprite) {
   const ScreenState& s = gScreen;
-  if (!s.open || s.painted.isNull() || !CreateSprite(sprite, s.painted.width(), s.painted.height()))
+  // Presented past Qt, the window's pixels are the X server's.
+  if (!s.open || !s.keepPainted) return false;
+  const QImage painted =
+      IsShared() ? ReadSharedWindow(ShownScreenRect(ShownClientOf(s.window))) : s.painted.copy();
+  if (painted.isNull() || !CreateSprite(sprite, painted.width(), painted.height()))
     return false;
   QImage* picture = SpritePictureForDrawing(sprite);
   if (picture == nullptr) return false;
-  *picture = s.painted.copy();
+  *picture = painted;
   RefreshSprite(sprite);
   return true;
 }
+
+bool IsScreenPresentedDirectly() { return gScreen.open && IsShared(); }
 
 // ---- Showing on the window --------------------------------------------------------------------
 
@@ -357,7 +446,8 @@ QRect PaintScreenOnWindow(int window, QPainter& painter, const QRegion& region) 
   if (!s.open || s.window != window) return QRect();
   const ShownClient shown = ShownClientOf(window);
   const QRect screen = ShownScreenRect(shown);
-  if (shown.IsScaled() ? !IsPresentedFor(shown) : !s.presented.isNull()) ScalePresented({});
+  if (shown.IsScaled() && !IsPresentedFor(shown)) MakePresented(shown);
+  if (!shown.IsScaled()) s.presented = QImage();
   const QImage& from = shown.IsScaled() ? s.presented : s.shown;
   if (s.keepPainted && s.painted.size() != screen.size()) s.painted = ShownFrameAsShown();
   for (const QRect& r : region & screen) {
@@ -369,4 +459,23 @@ QRect PaintScreenOnWindow(int window, QPainter& painter, const QRegion& region) 
     }
   }
   return screen;
+}
+
+// An exposed or resized window presented past Qt: the region again from the kept frame, black
+// around it.
+void PresentScreenShared(int window, const QRegion& region) {
+  ScreenState& s = gScreen;
+  const ShownClient shown = ShownClientOf(window);
+  const QRect screen = ShownScreenRect(shown);
+  if (s.open && s.window == window && !IsPresentedFor(shown)) MakePresented(shown);
+  if (!IsSharedPresent(window)) {
+    // The shared memory failed: Qt paints the window from now on.
+    RepaintWindow(window);
+    return;
+  }
+  std::vector<QRect> inside, around;
+  for (const QRect& r : region & screen) inside.push_back(r);
+  for (const QRect& r : region - screen) around.push_back(r);
+  FillSharedRects(around);
+  PresentSharedRects(inside, screen.topLeft());
 }

@@ -45,12 +45,3 @@ int MapClientToShown(int client, int start, int size, int clientSize) {
   if (clientSize <= 0) return start;
   return start + int(CeilDivide((long long)client * size, clientSize));
 }
-
-ShownSpan MapClientSpanToShown(int first, int end, int start, int size, int clientSize) {
-  if (clientSize <= 0 || first >= end) return {start, start};
-  if (size == clientSize) return {start + first, start + end};
-  // One client pixel more on each side for the filter, one shown pixel more for its rounding.
-  const long long from = FloorDivide((long long)(first - 1) * size, clientSize) - 1;
-  const long long to = CeilDivide((long long)(end + 1) * size, clientSize) + 1;
-  return {start + int(std::max(0LL, from)), start + int(std::min<long long>(size, to))};
-}

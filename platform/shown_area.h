@@ -24,11 +24,3 @@ int MapShownToClient(int shown, int start, int size, int clientSize);
 
 // The first shown pixel that maps back to a client coordinate.
 int MapClientToShown(int client, int start, int size, int clientSize);
-
-// The shown pixels [first, end) that a change of the client pixels [first, end) reaches, rounded
-// outward and kept within the area: the smooth scaling of a shown pixel reads the client pixels
-// on both sides of it. Unscaled, the same pixels.
-struct ShownSpan {
-  int first = 0, end = 0;
-};
-ShownSpan MapClientSpanToShown(int first, int end, int start, int size, int clientSize);

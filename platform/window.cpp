@@ -34,6 +34,8 @@ class FrameWidget : public QWidget {
  public:
   FrameWidget(int window, QWidget* owner, Qt::WindowFlags flags)
       : QWidget(owner, flags), window_(window) {}
+  // Allows painting on screen (x11_present.cpp); Qt's own painting goes to the backing store.
+  QPaintEngine* paintEngine() const override { return nullptr; }
 
  protected:
   void closeEvent(QCloseEvent* event) override {
@@ -71,14 +73,21 @@ class ClientWidget : public QWidget {
   }
 
  protected:
+  // Painting on screen (x11_present.cpp) no painter is made: the screen presents itself, and
+  // only the black of the bars is around it.
+  QPaintEngine* paintEngine() const override { return nullptr; }
   void paintEvent(QPaintEvent* event) override {
+    NoteDispatched();
+    if (IsSharedPresent(window_)) {
+      PresentScreenShared(window_, event->region());
+      return;
+    }
     QPainter painter(this);
     const QRect screen = PaintScreenOnWindow(window_, painter, event->region());
     const auto it = gWindows.open.find(window_);
     const bool bars = it != gWindows.open.end() && it->second.fullScreen;
     for (const QRect& rest : event->region() - screen)
       painter.fillRect(rest, bars ? QBrush(Qt::black) : palette().window());
-    NoteDispatched();
   }
   void mouseMoveEvent(QMouseEvent* event) override { PostMouse(EventMouseMove, event); }
   void mousePressEvent(QMouseEvent* event) override { PostButton(event, true); }
@@ -122,27 +131,11 @@ long long AreaOf(const QRegion& region) {
   return pixels;
 }
 
-QRect ShownRectReached(const ShownClient& shown, const QRect& rect) {
-  const QRect& a = shown.area;
-  const ShownSpan x = MapClientSpanToShown(rect.left(), rect.right() + 1, a.x(), a.width(),
-                                           shown.size.width());
-  const ShownSpan y = MapClientSpanToShown(rect.top(), rect.bottom() + 1, a.y(), a.height(),
-                                           shown.size.height());
-  return QRect(x.first, y.first, x.end - x.first, y.end - y.first);
-}
-
 long long RepaintWindowRegion(int window, const QRegion& region) {
   QWidget* client = WindowClientWidget(window);
   if (!client) return 0;
-  const ShownClient shown = ShownClientOf(window);
-  QRegion reached;
-  if (!shown.IsScaled()) {
-    reached = region.translated(shown.area.topLeft());
-  } else {
-    for (const QRect& r : region) reached += ShownRectReached(shown, r);
-  }
-  client->update(reached);
-  return AreaOf(reached);
+  client->update(region);
+  return AreaOf(region);
 }
 
 QWidget* DialogParent() {

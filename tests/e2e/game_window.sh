@@ -27,8 +27,16 @@ done
 [ "$(e2e_pixel "$E2E_WORK/menu.png" $((ox + 2)) $((oy + 600)))" != "255,220,50" ] \
   || { echo "the intro never ended" >&2; exit 1; }
 
+# The window is presented past Qt: its frame lies in memory shared with the X server, and Qt keeps
+# no backing store of the window's size (a segment the server makes for Qt).
+grep -q 'memfd:pelmora-frame' "/proc/$E2E_GAME/maps" \
+  || { echo "the window is not presented from memory shared with the X server" >&2; exit 1; }
+if grep -q 'memfd:xorg' "/proc/$E2E_GAME/maps"; then
+  echo "Qt keeps a backing store of the game window" >&2; exit 1
+fi
+
 e2e_open_guide "$id" "$guide"
 kill -0 "$E2E_GAME" || { echo "the game ended after 官方网站" >&2; exit 1; }
 
 e2e_close_program "$id"
-echo "game window: 930x625, title, intro, main menu, guide, close: ok"
+echo "game window: 930x625, title, intro, main menu presented from shared memory, guide, close: ok"

@@ -10,7 +10,11 @@
 #include "game/rules/scoring.h"
 #include "platform/colour.h"
 #include "platform/translation.h"
+#include "platform/shown_area.h"
 #include "tests/game/app_support.h"
+
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -471,7 +475,6 @@ class PresentedFrameTest : public AppTest {
     const char* name;
     int percent;
     bool fullScreen;
-    int width, height;   // of the screen as shown
   };
   static void ShowGameWindow(const Showing& showing) {
     SetWindowFullScreen(GameWindow, false);
@@ -479,6 +482,24 @@ class PresentedFrameTest : public AppTest {
     SetWindowFullScreen(GameWindow, showing.fullScreen);
     PollEvent();
   }
+  // The size of the screen as the window shows it.
+  static std::pair<int, int> ShownScreenSize(const Showing& showing) {
+    const ShownArea a =
+        showing.fullScreen
+            ? FitClientArea(ScreenWidthPx, ScreenHeightPx, ShownWindowWidth(GameWindow),
+                            ShownWindowHeight(GameWindow))
+            : ScaleClientArea(ScreenWidthPx, ScreenHeightPx, showing.percent);
+    return {a.width, a.height};
+  }
+
+  // Under X11 the window is presented straight to the X server, elsewhere through Qt.
+  static bool OnX11() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return platform != nullptr && std::strncmp(platform, "xcb", 3) == 0;
+  }
+  // The tests' desktop of 1920 x 1080 does not hold 200 %; the runs on a bigger desktop
+  // (tests/CMakeLists.txt) say so and show every scale.
+  static bool DesktopHoldsEveryScale() { return std::getenv("PELMORA_BIG_DESKTOP") != nullptr; }
 
   static void FillLevel() {
     PlayEmptyLevel(2);
@@ -545,24 +566,34 @@ TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
        false, 5},
       {"paused", [] { FillLevel(); gPlay.paused = true; }, false, 5},
       {"the result page", [] { gApp.screenState = ScreenResult; gResult.countUp = 570; }, false, 6},
+      {"the level introduction",
+       [] {
+         gApp.screenState = ScreenLevelIntro;
+         gPlay.currentLevel = 1;
+         gMap.levelCount = 33;
+       },
+       false, 4},
   };
-  // The test desktop is 1920 x 1080: full screen has bars at the sides.
-  const Showing showings[] = {{"at its own size", 100, false, 930, 625},
-                              {"at 150 %", 150, false, 1395, 938},
-                              {"full screen", 100, true, 1607, 1080}};
+  // Full screen has bars at the sides; 200 % repeats every pixel.
+  const Showing showings[] = {{"at its own size", 100, false},
+                              {"at 150 %", 150, false},
+                              {"at 200 %", 200, false},
+                              {"full screen", 100, true}};
+  EXPECT_EQ(IsScreenPresentedDirectly(), OnX11());
   for (const Showing& showing : showings) {
     SCOPED_TRACE(showing.name);
+    if (!DesktopHoldsEveryScale() && !CanScaleWindow(GameWindow, showing.percent)) continue;
     ShowGameWindow(showing);
     for (const Scene& scene : scenes) {
       SCOPED_TRACE(scene.name);
       RunScene(scene, false);
       RunScene(scene, true);
-      EXPECT_EQ(std::make_pair(SpriteWidth(910), SpriteHeight(910)),
-                std::make_pair(showing.width, showing.height));
+      EXPECT_EQ(std::make_pair(SpriteWidth(910), SpriteHeight(910)), ShownScreenSize(showing));
       for (int i = 0; i < scene.ticks; ++i)
         EXPECT_EQ(DifferingPixels(910 + i, 910 + scene.ticks + i), 0) << "frame " << i;
     }
   }
+  EXPECT_EQ(IsScreenPresentedDirectly(), OnX11());
   ShowGameWindow(showings[0]);
 }
 
@@ -571,8 +602,8 @@ TEST_F(PresentedFrameTest, TheWindowReceivesWhatWholeFramesGive) {
 TEST_F(PresentedFrameTest, ABoardAtRestPresentsNothingAndAPointerOnlyWhereItMoves) {
   FillLevel();
   ActivateWindow(GameWindow);
-  for (const Showing& showing : {Showing{"at its own size", 100, false, 930, 625},
-                                 Showing{"at 150 %", 150, false, 1395, 938}}) {
+  for (const Showing& showing : {Showing{"at its own size", 100, false},
+                                 Showing{"at 150 %", 150, false}}) {
     SCOPED_TRACE(showing.name);
     ShowGameWindow(showing);
     MovePointer(GameWindow, 400, 300);
@@ -595,5 +626,5 @@ TEST_F(PresentedFrameTest, ABoardAtRestPresentsNothingAndAPointerOnlyWhereItMove
     EXPECT_GT(moved.shownPixels, 0);
     EXPECT_LE(moved.shownPixels, shownSide * shownSide);
   }
-  ShowGameWindow({"at its own size", 100, false, 930, 625});
+  ShowGameWindow({"at its own size", 100, false});
 }

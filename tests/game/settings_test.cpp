@@ -335,7 +335,9 @@ class WindowSizeTest : public SettingsTest {
  protected:
   void SetUp() override {
     SettingsTest::SetUp();
-    if (!IsWindowOpen(GameWindow)) ASSERT_TRUE(OpenWindow(GameWindow, 930, 625, "", 0));
+    if (!IsWindowOpen(GameWindow)) {
+      ASSERT_TRUE(OpenWindow(GameWindow, 930, 625, "", 0));
+    }
   }
   void TearDown() override {
     SetWindowFullScreen(GameWindow, false);

@@ -200,7 +200,9 @@ void PlayThrough(const std::string& app, void (*beforeClosing)(const std::string
   Press(GadgetOpenMap);
   Ticks(10);
 
-  if (beforeClosing) ASSERT_NO_FATAL_FAILURE(beforeClosing(app));
+  if (beforeClosing) {
+    ASSERT_NO_FATAL_FAILURE(beforeClosing(app));
+  }
 
   Step("close question");
   Press(GadgetLevelList, 0);
