@@ -49,6 +49,8 @@ long long AreaOf(const QRegion& region);
 bool StartSharedPresent(int window);
 void StopSharedPresent();
 bool IsSharedPresent(int window);
+// False once the window has moved to a screen that scales windows: it must go back to Qt's path.
+bool SharedPresentStillFits();
 // An image of that size over the shared memory, for the frame as the window shows it; made anew
 // when the size changes (an image given before is then invalid). Null when it cannot be made.
 // Waits, like AwaitSharedFrameRead, until the server has read what was presented last.

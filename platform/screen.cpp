@@ -92,6 +92,13 @@ bool IsShared() { return IsSharedPresent(gScreen.window); }
 
 bool NeedsPresented(const ShownClient& shown) { return shown.IsScaled() || IsShared(); }
 
+// Back to Qt's path, which paints the whole window again; the image over the shared memory goes
+// first.
+void LeaveSharedPresent() {
+  gScreen.presented = QImage();
+  StopSharedPresent();
+}
+
 // Where the screen lies in the client widget of its window.
 QRect ShownScreenRect(const ShownClient& shown) {
   const ScreenState& s = gScreen;
@@ -304,6 +311,7 @@ void FlipScreen() {
   }
   gFrameJournal.hash = FrameHashStart;
   ResolveTexts(s.frame);
+  if (IsShared() && !SharedPresentStillFits()) LeaveSharedPresent();
   const bool fromClear = StartsWithClear(s.frame);
   if (s.fullPresentation || (fromClear && !s.shownListKnown)) {
     PaintWhole(s.shown, s.frame);
@@ -467,9 +475,12 @@ void PresentScreenShared(int window, const QRegion& region) {
   ScreenState& s = gScreen;
   const ShownClient shown = ShownClientOf(window);
   const QRect screen = ShownScreenRect(shown);
-  if (s.open && s.window == window && !IsPresentedFor(shown)) MakePresented(shown);
+  if (!SharedPresentStillFits()) LeaveSharedPresent();
+  if (IsSharedPresent(window) && s.open && s.window == window && !IsPresentedFor(shown))
+    MakePresented(shown);
   if (!IsSharedPresent(window)) {
-    // The shared memory failed: Qt paints the window from now on.
+    // The shared memory failed, or the window now lies on a screen that scales windows: Qt
+    // paints it from now on.
     RepaintWindow(window);
     return;
   }

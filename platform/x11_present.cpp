@@ -194,6 +194,10 @@ bool MakeFrame(QSize size) {
 
 void SetWidgetOnScreen(QWidget* widget, bool on) { widget->setAttribute(Qt::WA_PaintOnScreen, on); }
 
+// A desktop that scales windows (QT_SCALE_FACTOR, a high Xft.dpi) gives them more pixels than the
+// client area has: only Qt's backing store knows to scale the picture to them.
+bool ShowsPixelForPixel(const QWidget* widget) { return widget->devicePixelRatioF() == 1.0; }
+
 }  // namespace
 
 // ---- Starting and stopping ------------------------------------------------------------------
@@ -203,7 +207,8 @@ bool StartSharedPresent(int window) {
   StopSharedPresent();
   QWidget* client = WindowClientWidget(window);
   xcb_connection_t* c = X11Connection();
-  if (client == nullptr || c == nullptr || !HasSharedSegments(c)) return false;
+  if (client == nullptr || c == nullptr || !ShowsPixelForPixel(client) || !HasSharedSegments(c))
+    return false;
   // The client gets a window of its own that Qt paints nothing into; with the frame around it
   // painting on screen too, Qt keeps no backing store for the window.
   client->setAttribute(Qt::WA_NativeWindow);
@@ -258,6 +263,10 @@ void StopSharedPresent() {
 
 bool IsSharedPresent(int window) {
   return window >= 0 && gShared.window == window && gShared.client != nullptr;
+}
+
+bool SharedPresentStillFits() {
+  return gShared.client != nullptr && ShowsPixelForPixel(gShared.client);
 }
 
 // ---- The shared frame (public) --------------------------------------------------------------

@@ -137,4 +137,23 @@ wait_size "$id" 1395x938
 grep -q $'^FullScreen=0\r$' "$E2E_WORK/app/Config.ini" || { echo "FullScreen=0 not written" >&2; exit 1; }
 
 e2e_close_program "$id"
-echo "window scale: 150 % is 1395x938, scaled clicks, kept over a restart, F11 full screen and back: ok"
+
+# ---- A desktop that doubles every window ------------------------------------------------------
+
+# Qt gives the window twice the pixels; the picture must fill them, not a quarter of them.
+sed -i '/^Scale=/d' "$E2E_WORK/app/Config.ini"
+QT_SCALE_FACTOR=2 e2e_start_program "$app/Pelmora"
+id=$E2E_WINDOW
+wait_size "$id" 1860x1250
+e2e_wait_menu "$id"
+sleep 0.5
+e2e_shot doubled
+read -r ox oy < <(e2e_window_origin "$id")
+for place in "1500 900" "1800 1000" "1000 700"; do
+  read -r x y <<<"$place"
+  [ $((oy + y)) -lt 1080 ] || { echo "the doubled window lies too low: $oy" >&2; exit 1; }
+  [ "$(e2e_pixel "$E2E_WORK/doubled.png" $((ox + x)) $((oy + y)))" != "0,0,0" ] \
+    || { echo "the doubled window shows nothing at ($x, $y)" >&2; exit 1; }
+done
+e2e_close_program "$id"
+echo "window scale: 150 % is 1395x938, scaled clicks, kept over a restart, F11 full screen and back, a doubled desktop filled: ok"
