@@ -198,6 +198,14 @@ void SetWidgetOnScreen(QWidget* widget, bool on) { widget->setAttribute(Qt::WA_P
 // client area has: only Qt's backing store knows to scale the picture to them.
 bool ShowsPixelForPixel(const QWidget* widget) { return widget->devicePixelRatioF() == 1.0; }
 
+std::vector<xcb_rectangle_t> BoxesOf(const std::vector<QRect>& rects) {
+  std::vector<xcb_rectangle_t> boxes;
+  boxes.reserve(rects.size());
+  for (const QRect& r : rects)
+    boxes.push_back({int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()), uint16_t(r.height())});
+  return boxes;
+}
+
 }  // namespace
 
 // ---- Starting and stopping ------------------------------------------------------------------
@@ -290,10 +298,7 @@ void AwaitSharedFrameRead() { AwaitRead(); }
 void PresentSharedRects(const std::vector<QRect>& rects, QPoint frameAt) {
   SharedPresentState& p = gShared;
   if (!IsSharedPresent(p.window) || p.pixels == nullptr || rects.empty()) return;
-  std::vector<xcb_rectangle_t> boxes;
-  boxes.reserve(rects.size());
-  for (const QRect& r : rects)
-    boxes.push_back({int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()), uint16_t(r.height())});
+  const std::vector<xcb_rectangle_t> boxes = BoxesOf(rects);
   const xcb_window_t window = ClientWindow();
   if (p.copyEach) {
     for (const xcb_rectangle_t& b : boxes)
@@ -318,9 +323,7 @@ void PresentSharedRects(const std::vector<QRect>& rects, QPoint frameAt) {
 void FillSharedRects(const std::vector<QRect>& rects) {
   SharedPresentState& p = gShared;
   if (!IsSharedPresent(p.window) || rects.empty()) return;
-  std::vector<xcb_rectangle_t> boxes;
-  for (const QRect& r : rects)
-    boxes.push_back({int16_t(r.x()), int16_t(r.y()), uint16_t(r.width()), uint16_t(r.height())});
+  const std::vector<xcb_rectangle_t> boxes = BoxesOf(rects);
   xcb_poly_fill_rectangle(p.connection, ClientWindow(), p.copyGc, uint32_t(boxes.size()),
                           boxes.data());
   xcb_flush(p.connection);
